@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QtTest>
+
+// Access refusals cannot be seen as root, where file permissions do not bind.
+// A test that needs them starts with RUN_AS_UNPRIVILEGED_USER(): as root it
+// runs the same test function (and data row) again in a child process as the
+// user "nobody" and passes when the child passes; as any other user it goes on.
+namespace TestSupport {
+
+bool isRoot();
+
+// Makes the test's fake installation writable for everybody, runs the current
+// test function as "nobody" and returns the child's exit code (its output is
+// printed on failure).
+int runCurrentTestAsNobody();
+
+} // namespace TestSupport
+
+#define RUN_AS_UNPRIVILEGED_USER()                                   \
+    do {                                                             \
+        if (TestSupport::isRoot()) {                                 \
+            QCOMPARE(TestSupport::runCurrentTestAsNobody(), 0);      \
+            return;                                                  \
+        }                                                            \
+    } while (false)
