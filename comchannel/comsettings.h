@@ -7,6 +7,9 @@
 #include <QString>
 #include <QStringList>
 
+// The switched channel's number among the host's channel types.
+constexpr int ComChannelType = 2;
+
 // One COM port with its modem. The serial codes follow QSerialPort's
 // enumerations; -1 means "not set".
 struct COMCHANNEL_EXPORT ComPortSettings {

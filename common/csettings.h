@@ -2,27 +2,11 @@
 
 #include "comchannel_export.h"
 
-#include <QDateTime>
 #include <QFileDevice>
-#include <QFileInfo>
-#include <QSettings>
 #include <QString>
 #include <QVariant>
 
-// The process-wide store behind every CSettings handle: the internal settings
-// file of the installation.
-class SettingsPointer
-{
-public:
-    explicit SettingsPointer(const QString &fileName);
-    void sync();
-
-    QSettings settings;
-    QFileInfo fileInfo;
-    QDateTime fileTime;
-    bool changed = false;
-    const bool writable;
-};
+class SettingsPointer;
 
 // A short-lived handle on the settings store: construct, read, let go.
 class COMCHANNEL_EXPORT CSettings

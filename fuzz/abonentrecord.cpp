@@ -1,0 +1,28 @@
+// The abonent record reader on arbitrary bytes: a record as the host may hand it back.
+#include "comchannel/comsettings.h"
+#include "fuzz/fuzzapplication.h"
+
+#include <cstdlib>
+
+extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
+{
+    startApplication(argc, argv);
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    AbonentComSettings record;
+    if (!record.fromByteArray(bytesOf(data, size)).isEmpty())
+        return 0;
+    // What was read without complaint is what the page would write back.
+    AbonentComSettings again;
+    if (!again.fromByteArray(record.toByteArray()).isEmpty() || !sameText(record.phoneNumber, again.phoneNumber)
+        || record.ports.size() != again.ports.size())
+        std::abort();
+    for (int i = 0; i < record.ports.size(); ++i) {
+        if (!sameText(record.ports.at(i), again.ports.at(i)))
+            std::abort();
+    }
+    return 0;
+}

@@ -1,0 +1,64 @@
+// The reference host: loads the switched channel's settings plug-in as the
+// messaging application does and shows its pages; with --tour it plays the
+// typical change without a user and reports what it saw.
+#include "cchannelpluginlibrary.h"
+#include "chosttour.h"
+#include "chostwindow.h"
+#include "common/globalpaths.h"
+#include "common/logger.h"
+#include "common/messagebox.h"
+#include "interfaces/cchanneluseddevices.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QTextStream>
+
+namespace {
+
+void report(const QString &message, bool tour)
+{
+    QTextStream err(stderr);
+    err.setCodec("UTF-8");
+    err << message << '\n';
+    if (!tour)
+        MessageBox::critical(nullptr, QCoreApplication::translate("main", "Ошибка"), message);
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QApplication application(argc, argv);
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QCoreApplication::translate("main", "Настройки коммутируемого канала"));
+    parser.addHelpOption();
+    const QCommandLineOption tourOption(QStringLiteral("tour"),
+                                        QCoreApplication::translate("main", "Пройти типичное изменение без пользователя"));
+    parser.addOption(tourOption);
+    parser.process(application);
+    const bool tour = parser.isSet(tourOption);
+
+    // Shared with the plug-in from its first call on, and never freed before it.
+    static DebugData debugData;
+    CChannelPluginLibrary library(Global::channelSettingsPluginsDir().filePath(QStringLiteral("libcomchannel.so")));
+    const QString refusal = library.load(&debugData);
+    if (!refusal.isEmpty()) {
+        report(refusal, tour);
+        return 1;
+    }
+
+    // Declared after the library and before the window: it outlives every page.
+    CChannelUsedDevices usedDevices;
+    CHostWindow window(library.plugin(), &usedDevices);
+    const QString message = window.load();
+    if (tour) {
+        if (!message.isEmpty())
+            report(message, tour);
+        return CHostTour(&window, &library).run() ? 0 : 1;
+    }
+    window.show();
+    if (!message.isEmpty())
+        MessageBox::warning(&window, message);
+    return application.exec();
+}

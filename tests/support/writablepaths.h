@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QDirIterator>
+#include <QFile>
+#include <QString>
+
+// Switches write access to a directory for everybody (owner included) on or off;
+// read and search access stay.
+inline bool setWritable(QString const &path, bool writable)
+{
+    const QFileDevice::Permissions readOnly = QFileDevice::ReadOwner | QFileDevice::ExeOwner | QFileDevice::ReadUser
+                                              | QFileDevice::ExeUser | QFileDevice::ReadGroup | QFileDevice::ExeGroup
+                                              | QFileDevice::ReadOther | QFileDevice::ExeOther;
+    const QFileDevice::Permissions writeAll =
+        QFileDevice::WriteOwner | QFileDevice::WriteUser | QFileDevice::WriteGroup | QFileDevice::WriteOther;
+    return QFile::setPermissions(path, writable ? readOnly | writeAll : readOnly);
+}
+
+// Gives the owner write access throughout a tree again, so that it can be removed.
+inline void makeTreeWritable(QString const &root)
+{
+    QFile::setPermissions(root, QFile::permissions(root) | QFileDevice::WriteOwner);
+    QDirIterator it(root, QDir::Dirs | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        QFile::setPermissions(path, QFile::permissions(path) | QFileDevice::WriteOwner);
+    }
+}

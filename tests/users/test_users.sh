@@ -1,0 +1,81 @@
+#!/usr/bin/env bash
+# Secrecy levels with real users: throw-away accounts run the probe in a copied
+# installation owned by root, where only the directories a case opens are theirs.
+#   test_users.sh PROBE
+set -euo pipefail
+probe=$1
+[ "$(id -u)" -eq 0 ] || { echo "test_users.sh: must run as root, it creates users" >&2; exit 1; }
+
+work=$(mktemp -d)
+chmod 755 "$work"
+inst=$work/inst
+level2=ccsec$$l2
+nolevel=ccsec$$none
+cleanup() {
+    userdel "$level2" 2>/dev/null || true
+    userdel "$nolevel" 2>/dev/null || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+for user in "$level2" "$nolevel"; do
+    useradd --no-create-home --no-user-group --gid nogroup --shell /usr/sbin/nologin "$user"
+done
+
+defaults="0 0 0 1 0 0 1 1 0 0 1 0 1 1 1 0 0 1 1 1 0 26214 30583 5000"
+passes=0
+failures=0
+check() { # description, then a command that must succeed
+    local what=$1; shift
+    if "$@"; then echo "PASS: $what"; passes=$((passes + 1)); else echo "FAIL: $what"; failures=$((failures + 1)); fi
+}
+
+# Everything root's and closed for writing; the caller opens what the case needs.
+fresh_installation() {
+    rm -rf "$inst"
+    mkdir -p "$inst/bin" "$inst/settings" "$inst/data/0" "$inst/data/1" "$inst/data/2" "$inst/data/3"
+    cp "$probe" "$inst/bin/secrecyprobe"
+    chmod -R 755 "$inst"
+}
+
+run_as() {
+    env USER="$1" setpriv --reuid="$1" --regid=nogroup --clear-groups -- "$inst/bin/secrecyprobe" \
+        >"$work/out" 2>"$work/err" || { cat "$work/out" "$work/err"; return 1; }
+}
+
+printed() { grep -qxF "$1" "$work/out"; }
+empty_dir() { [ -z "$(ls -A "$1")" ]; }
+
+# A user who may write only in data/2.
+fresh_installation
+chown "$level2" "$inst/data/2"
+run_as "$level2"
+check "level 2 for a user who may write only data/2" printed "level 2"
+check "the log in data/2/log, named after the user" \
+    grep -q "probe line" "$inst/data/2/log/secrecyprobe_${level2}_$(date +%Y.%m.%d).log"
+check "nothing written in data/0" empty_dir "$inst/data/0"
+check "nothing written in data/1" empty_dir "$inst/data/1"
+check "nothing written in data/3" empty_dir "$inst/data/3"
+
+# Without level 0 the store writes nothing, even where the system would let it.
+chmod 777 "$inst/settings"
+run_as "$level2"
+check "every default without settings.ini" printed "answers $defaults"
+check "settings.ini not created without level 0" test ! -e "$inst/settings/settings.ini"
+printf '[Permissions]\nfilePermissions=420\n[Debug]\nall=true\n' >"$inst/settings/settings.ini"
+chmod 666 "$inst/settings/settings.ini"
+cp -p "$inst/settings/settings.ini" "$work/before.ini"
+run_as "$level2"
+check "the stored switch and the defaults for the rest" printed "answers ${defaults/#0/1}"
+check "settings.ini not changed without level 0" cmp -s "$inst/settings/settings.ini" "$work/before.ini"
+check "settings.ini keeps its time" test ! "$inst/settings/settings.ini" -nt "$work/before.ini"
+
+# A user who may write no level at all.
+fresh_installation
+run_as "$nolevel"
+check "level 0 without any level" printed "level 0"
+check "the critical message" grep -qF "Global: Error! Can not get current secrecy level." "$work/err"
+check "every default without any level" printed "answers $defaults"
+check "nothing written in data/" test -z "$(find "$inst/data" -mindepth 2)"
+
+echo "$passes passed, $failures failed"
+[ "$failures" -eq 0 ]

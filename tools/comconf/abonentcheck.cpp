@@ -1,0 +1,56 @@
+#include "abonentcheck.h"
+
+#include "findings.h"
+#include "recordfile.h"
+#include "recordprinter.h"
+
+#include "comchannel/comsettings.h"
+
+namespace {
+
+QString quotedList(const QStringList &names)
+{
+    QStringList quoted;
+    for (const QString &name : names)
+        quoted.append(quotedText(name));
+    return quoted.join(QStringLiteral("; "));
+}
+
+} // namespace
+
+void checkAbonentFile(const QString &path, const QStringList &activePorts, Findings &findings)
+{
+    QByteArray data;
+    QString error;
+    AbonentComSettings abonent;
+    if (!readWholeFile(path, &data, &error)) {
+        findings.error(error);
+        return;
+    }
+    const QString message = abonent.fromByteArray(data);
+    if (!message.isEmpty()) {
+        findings.error(QStringLiteral("абонент %1: %2").arg(path, message));
+        return;
+    }
+
+    const QString label = QStringLiteral("абонент %1 (%2)").arg(quotedText(abonent.phoneNumber), path);
+    if (abonent.ports.isEmpty()) {
+        if (activePorts.isEmpty())
+            findings.error(QStringLiteral("%1: разрешен любой порт, но в канале нет активных портов").arg(label));
+        else
+            findings.ok(QStringLiteral("%1: разрешен любой порт").arg(label));
+        return;
+    }
+    QStringList inactive;
+    for (const QString &port : abonent.ports) {
+        if (!activePorts.contains(port))
+            inactive.append(port);
+    }
+    if (inactive.size() == abonent.ports.size())
+        findings.error(QStringLiteral("%1: ни один из его портов (%2) не является активным портом канала")
+                           .arg(label, quotedList(abonent.ports)));
+    else if (!inactive.isEmpty())
+        findings.warning(QStringLiteral("%1: порты %2 не активны в канале").arg(label, quotedList(inactive)));
+    else
+        findings.ok(QStringLiteral("%1: порты %2 активны в канале").arg(label, quotedList(abonent.ports)));
+}

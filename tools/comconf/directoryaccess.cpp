@@ -1,0 +1,49 @@
+#include "directoryaccess.h"
+
+#include "common/globalpaths.h"
+
+#include <QFileInfo>
+
+namespace {
+
+QFileInfo nearestExisting(const QString &path)
+{
+    QFileInfo info(path);
+    while (!info.exists() && !info.isRoot())
+        info.setFile(info.absolutePath());
+    return info;
+}
+
+} // namespace
+
+DirectoryAccess directoryAccess(const QString &path)
+{
+    const QFileInfo info(path);
+    if (info.isDir())
+        return Global::checkAccess(QDir(path)) ? DirectoryAccess::Writable : DirectoryAccess::NotWritable;
+    const QFileInfo ancestor = nearestExisting(path);
+    if (info.exists() || !ancestor.isDir())
+        return DirectoryAccess::NotCreatable;
+    return Global::checkAccess(QDir(ancestor.absoluteFilePath())) ? DirectoryAccess::Creatable
+                                                                  : DirectoryAccess::NotCreatable;
+}
+
+bool isUsable(DirectoryAccess access)
+{
+    return access == DirectoryAccess::Writable || access == DirectoryAccess::Creatable;
+}
+
+QString accessText(DirectoryAccess access)
+{
+    switch (access) {
+    case DirectoryAccess::Writable:
+        return QStringLiteral("запись разрешена");
+    case DirectoryAccess::NotWritable:
+        return QStringLiteral("запись запрещена");
+    case DirectoryAccess::Creatable:
+        return QStringLiteral("отсутствует, может быть создан");
+    case DirectoryAccess::NotCreatable:
+        break;
+    }
+    return QStringLiteral("отсутствует, создать нельзя");
+}

@@ -1,0 +1,36 @@
+#include "buildcommand.h"
+#include "commandline.h"
+#include "console.h"
+#include "doctor.h"
+#include "showcommand.h"
+
+#include "common/logger.h"
+
+#include <QCoreApplication>
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication application(argc, argv);
+    // The records trace their operations, and the first tracer would open the
+    // settings store of this binary's installation and write defaults into it.
+    gFunctionsDebuging = 0;
+
+    const CommandLine line = parseCommandLine(application.arguments().mid(1));
+    if (!line.error.isEmpty()) {
+        printErrorLine(line.error);
+        printErrorLine(usageText());
+        return 2;
+    }
+    switch (line.command) {
+    case CommandLine::Show:
+        return showRecord(line.file, line.json);
+    case CommandLine::Build:
+        return buildRecord(line.file, line.output);
+    case CommandLine::Check:
+        return runDoctor(line.installDir, line.abonentFiles);
+    case CommandLine::Help:
+        break;
+    }
+    printLine(usageText());
+    return 0;
+}

@@ -1,0 +1,75 @@
+#include "portcodes.h"
+
+#include "comchannel/comsettings.h"
+
+namespace {
+
+constexpr int NotSet = -1;
+
+bool isAllowed(const PortCode &code, int value)
+{
+    if (value == NotSet)
+        return true;
+    return code.names.isEmpty() ? value > 0 : code.names.contains(value);
+}
+
+QString allowedValues(const PortCode &code)
+{
+    if (code.names.isEmpty())
+        return QStringLiteral("-1 или положительное число");
+    QStringList values{QString::number(NotSet)};
+    for (int value : code.names.keys())
+        values.append(QString::number(value));
+    return values.join(QStringLiteral(", "));
+}
+
+QString invalidValue(const QString &field, int value, const QString &allowed)
+{
+    return QStringLiteral("поле %1: недопустимое значение %2 (допустимо: %3)").arg(field).arg(value).arg(allowed);
+}
+
+} // namespace
+
+const QList<PortCode> &portCodes()
+{
+    static const QList<PortCode> codes{
+        {QStringLiteral("baudRate"), QStringLiteral("скорость, бит/с"), &ComPortSettings::baudRate, {}},
+        {QStringLiteral("flowControl"), QStringLiteral("управление потоком"), &ComPortSettings::flowControl,
+         {{0, QStringLiteral("Нет")}, {1, QStringLiteral("Аппаратное")}, {2, QStringLiteral("Программное")}}},
+        {QStringLiteral("dataBits"), QStringLiteral("биты данных"), &ComPortSettings::dataBits,
+         {{5, QStringLiteral("5")}, {6, QStringLiteral("6")}, {7, QStringLiteral("7")}, {8, QStringLiteral("8")}}},
+        {QStringLiteral("parity"), QStringLiteral("четность"), &ComPortSettings::parity,
+         {{0, QStringLiteral("Нет")}, {2, QStringLiteral("Чет")}, {3, QStringLiteral("Нечет")},
+          {4, QStringLiteral("Пробел")}, {5, QStringLiteral("Маркер")}}},
+        {QStringLiteral("stopBits"), QStringLiteral("стоповые биты"), &ComPortSettings::stopBits,
+         {{1, QStringLiteral("1")}, {2, QStringLiteral("2")}, {3, QStringLiteral("1.5")}}},
+    };
+    return codes;
+}
+
+QString portCodeText(const PortCode &code, int value)
+{
+    if (value == NotSet)
+        return QStringLiteral("не задано");
+    if (!isAllowed(code, value))
+        return QStringLiteral("недопустимый код %1").arg(value);
+    return code.names.value(value, QString::number(value));
+}
+
+QStringList portCodeErrors(const ComPortSettings &port)
+{
+    QStringList errors;
+    for (const PortCode &code : portCodes()) {
+        const int value = port.*code.member;
+        if (!isAllowed(code, value))
+            errors.append(invalidValue(code.field, value, allowedValues(code)));
+    }
+    return errors;
+}
+
+QString blockSizeError(int blockSize)
+{
+    if (blockSize > 0)
+        return QString();
+    return invalidValue(QStringLiteral("blockSize"), blockSize, QStringLiteral("положительное число"));
+}
