@@ -41,6 +41,7 @@ int main(int argc, char *argv[])
 
     // Shared with the plug-in from its first call on, and never freed before it.
     static DebugData debugData;
+    LoggerData::initDebug(&debugData);
     CChannelPluginLibrary library(Global::channelSettingsPluginsDir().filePath(QStringLiteral("libcomchannel.so")));
     const QString refusal = library.load(&debugData);
     if (!refusal.isEmpty()) {
