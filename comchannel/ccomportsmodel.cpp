@@ -89,13 +89,15 @@ QVariant CComPortsModel::data(const QModelIndex &index, int role) const
             return tr("Нет");
         }
     case ColumnStopBits:
+        // Not literals: the view's style keeps the last text it drew past the library's
+        // unloading, and a literal's characters would go away with the library.
         switch (port.stopBits) {
         case 2:
-            return QStringLiteral("2");
+            return QLatin1String("2");
         case 3:
-            return QStringLiteral("1.5");
+            return QLatin1String("1.5");
         default:
-            return QStringLiteral("1");
+            return QLatin1String("1");
         }
     case ColumnInitString:
         return port.initString;

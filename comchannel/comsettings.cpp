@@ -10,17 +10,21 @@ namespace {
 constexpr qint32 ChannelRecordVersion = 3;
 constexpr qint32 AbonentRecordVersion = 4;
 
-QString versionMessage(qint32 found, qint32 expected)
+// Translation contexts: the messages are the records' own.
+constexpr char ChannelContext[] = "ChannelComSettings";
+constexpr char AbonentContext[] = "AbonentComSettings";
+
+QString versionMessage(const char *context, qint32 found, qint32 expected)
 {
-    return QCoreApplication::translate("ComSettings", "Версия настроек %1 не совпадает с текущей %2")
+    return QCoreApplication::translate(context, "Версия настроек %1 не совпадает с текущей %2")
         .arg(found)
         .arg(expected);
 }
 
-QString streamResult(const QDataStream &in)
+QString streamResult(const char *context, const QDataStream &in)
 {
     if (in.status() != QDataStream::Ok)
-        return QCoreApplication::translate("ComSettings", "Данные повреждены");
+        return QCoreApplication::translate(context, "Данные повреждены");
     return QString();
 }
 
@@ -59,7 +63,7 @@ QString ChannelComSettings::fromByteArray(const QByteArray &data)
     qint32 version = 0;
     in >> version;
     if (version != ChannelRecordVersion)
-        return versionMessage(version, ChannelRecordVersion);
+        return versionMessage(ChannelContext, version, ChannelRecordVersion);
 
     qint32 count = 0;
     in >> count >> blockSize;
@@ -70,7 +74,7 @@ QString ChannelComSettings::fromByteArray(const QByteArray &data)
         if (in.status() != QDataStream::Ok)
             break;
     }
-    return streamResult(in);
+    return streamResult(ChannelContext, in);
 }
 
 QByteArray AbonentComSettings::toByteArray() const
@@ -91,7 +95,7 @@ QString AbonentComSettings::fromByteArray(const QByteArray &data)
     qint32 version = 0;
     in >> version;
     if (version != AbonentRecordVersion)
-        return versionMessage(version, AbonentRecordVersion);
+        return versionMessage(AbonentContext, version, AbonentRecordVersion);
 
     in >> phoneNumber;
     ports.clear();
@@ -107,5 +111,5 @@ QString AbonentComSettings::fromByteArray(const QByteArray &data)
         }
         ports.append(port);
     }
-    return streamResult(in);
+    return streamResult(AbonentContext, in);
 }

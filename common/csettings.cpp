@@ -14,6 +14,16 @@ namespace {
 // store's creation, its syncs and every read and write through it.
 QBasicMutex storeMutex;
 
+// The store lives as long as the library: a host that unloads it gets the memory back.
+struct StoreRelease {
+    ~StoreRelease()
+    {
+        QMutexLocker locker(&storeMutex);
+        delete gCSettingsSettings;
+        gCSettingsSettings = nullptr;
+    }
+} storeRelease;
+
 void storeValue(SettingsPointer &store, const QString &key, const QVariant &value)
 {
     if (!store.writable)

@@ -47,5 +47,3 @@ private:
     Q_DISABLE_COPY(CSettings)
     SettingsPointer *store;
 };
-
-COMCHANNEL_EXPORT extern SettingsPointer *gCSettingsSettings;

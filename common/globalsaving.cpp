@@ -1,8 +1,8 @@
 #include "globalsaving.h"
 
-#include "csettings.h"
 #include "global_p.h"
 #include "globalpaths.h"
+#include "keptsetting.h"
 #include "logger.h"
 
 #include <QElapsedTimer>
@@ -17,23 +17,6 @@
 namespace {
 
 using Global::tr;
-
-struct SavingSettings {
-    int maxWritingTime;
-    QFileDevice::Permissions filePermissions;
-    QFileDevice::Permissions dirPermissions;
-};
-
-// Read once per process: a save must not pay for a settings sync.
-SavingSettings const &savingSettings()
-{
-    static const SavingSettings values = [] {
-        CSettings settings;
-        return SavingSettings{settings.detailsMaxWritingTime(), settings.filePermissions(),
-                              settings.dirPermissions()};
-    }();
-    return values;
-}
 
 void logFailure(QString const &text)
 {
@@ -60,14 +43,14 @@ bool grantPermissions(QFileDevice &entry, QString const &path, QFileDevice::Perm
 
 bool grantFilePermissions(QFileDevice &file, QString const &path)
 {
-    return grantPermissions(file, path, savingSettings().filePermissions,
+    return grantPermissions(file, path, keptSetting<&CSettings::filePermissions>(),
                             QStringLiteral("Не удалось изменить права доступа 0x%1 для файла %2 (0x%3). %4"));
 }
 
 void grantDirPermissions(QString const &path, QString const &failureText)
 {
     QFile dir(path);
-    grantPermissions(dir, path, savingSettings().dirPermissions, failureText);
+    grantPermissions(dir, path, keptSetting<&CSettings::dirPermissions>(), failureText);
 }
 
 bool isInside(QString const &path, QString const &dirPath)
@@ -212,7 +195,7 @@ bool writeData(QIODevice &device, QByteArray const &data, int timeLimitMs)
 {
     if (data.isEmpty())
         return true;
-    const int limit = timeLimitMs == 0 ? savingSettings().maxWritingTime : timeLimitMs;
+    const int limit = timeLimitMs == 0 ? keptSetting<&CSettings::detailsMaxWritingTime>() : timeLimitMs;
 
     qint64 written = device.write(data);
     if (written < 0)

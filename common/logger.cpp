@@ -2,6 +2,7 @@
 
 #include "csettings.h"
 #include "csysteminfo.h"
+#include "keptsetting.h"
 #include "logfiletarget.h"
 #include "loggerstate.h"
 #include "loglines.h"
@@ -71,30 +72,17 @@ QByteArray firstLinePrefix(const QString &name, int tabLevel)
     return prefix;
 }
 
-// Read once per process, when the first directory or file is made.
-QFileDevice::Permissions logDirPermissions()
-{
-    static const QFileDevice::Permissions permissions = CSettings().dirPermissions();
-    return permissions;
-}
-
-QFileDevice::Permissions logFilePermissions()
-{
-    static const QFileDevice::Permissions permissions = CSettings().filePermissions();
-    return permissions;
-}
-
 void setLogDirPermissions(const QString &dirPath)
 {
     QFile dir(dirPath);
-    if (!dir.setPermissions(logDirPermissions()))
+    if (!dir.setPermissions(keptSetting<&CSettings::dirPermissions>()))
         qDebug() << "Не удалось изменить права доступа для каталога" << dirPath << dir.errorString();
 }
 
 void setLogFilePermissions(const QString &filePath)
 {
     QFile file(filePath);
-    if (!file.setPermissions(logFilePermissions()))
+    if (!file.setPermissions(keptSetting<&CSettings::filePermissions>()))
         qWarning() << "Не удалось изменить права доступа для файла:" << filePath << file.errorString();
 }
 

@@ -15,9 +15,9 @@ const QFileDevice::Permissions NewFilePermissions(0x6666);
 void makeSettingsDir(const QDir &dir)
 {
     const QString path = dir.absolutePath();
-    QDir().mkpath(path);
     QFile entry(path);
-    if (!entry.setPermissions(NewDirPermissions))
+    // Whatever stands at the path when it cannot be made a directory is not ours to open up.
+    if (!QDir().mkpath(path) || !entry.setPermissions(NewDirPermissions))
         qWarning() << "Не удалось изменить права доступа каталога с настройками" << path << entry.errorString();
 }
 

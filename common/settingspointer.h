@@ -20,3 +20,7 @@ public:
     bool changed = false;
     const bool writable;
 };
+
+// Made by the first handle and never replaced; internal like its class, which
+// nothing outside the library can use.
+extern SettingsPointer *gCSettingsSettings;

@@ -81,6 +81,8 @@ private slots:
     void channelLenientReading();
     void hostileCounts_data();
     void hostileCounts();
+    void messagesUnderClassName_data();
+    void messagesUnderClassName();
 };
 
 void TestRecords::initTestCase()
@@ -368,6 +370,54 @@ void TestRecords::hostileCounts()
         QCOMPARE(record.fromByteArray(data), Damaged);
         QCOMPARE(record.ports.size(), entries);
     }
+}
+
+namespace {
+
+const QString Marked = QStringLiteral(" [marked]");
+
+// Marks the texts asked for under one context, so that a message tells which
+// context it was translated under.
+class ContextMarker : public QTranslator
+{
+public:
+    explicit ContextMarker(const QByteArray &context) : context(context) {}
+    bool isEmpty() const override { return false; }
+    QString translate(const char *asked, const char *source, const char *, int) const override
+    {
+        return context == asked ? QString::fromUtf8(source) + Marked : QString();
+    }
+
+private:
+    const QByteArray context;
+};
+
+} // namespace
+
+void TestRecords::messagesUnderClassName_data()
+{
+    QTest::addColumn<QByteArray>("data");
+    QTest::addColumn<bool>("channel");
+
+    QTest::newRow("channel, wrong version") << QByteArray() << true;
+    QTest::newRow("channel, damaged") << QByteArray::fromHex("00000003 00000001 00000400") << true;
+    QTest::newRow("abonent, wrong version") << QByteArray() << false;
+    QTest::newRow("abonent, damaged") << QByteArray::fromHex("00000004 00000002") << false;
+}
+
+void TestRecords::messagesUnderClassName()
+{
+    QFETCH(QByteArray, data);
+    QFETCH(bool, channel);
+
+    ContextMarker marker(channel ? "ChannelComSettings" : "AbonentComSettings");
+    QCoreApplication::installTranslator(&marker);
+    ChannelComSettings channelRecord;
+    AbonentComSettings abonentRecord;
+    const QString message = channel ? channelRecord.fromByteArray(data) : abonentRecord.fromByteArray(data);
+    QCoreApplication::removeTranslator(&marker);
+
+    QVERIFY2(message.endsWith(Marked), qPrintable(message));
 }
 
 QTEST_GUILESS_MAIN(TestRecords)

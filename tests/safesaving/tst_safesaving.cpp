@@ -436,6 +436,7 @@ void TestSafeSaving::defaultWriteTimeLimit()
 
     QSettings settings(Global::internalSettingsFilePath(), QSettings::IniFormat);
     QCOMPARE(settings.value(QStringLiteral("Details/maxWritingTime")).toInt(), used);
+    QVERIFY2(!settings.childGroups().contains(QStringLiteral("Permissions")), "only the limit is read for a write");
 }
 
 void TestSafeSaving::setFilePermissions_data()

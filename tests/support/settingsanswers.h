@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/csettings.h"
+#include "common/settingspointer.h"
 
 #include <QVector>
 
@@ -26,4 +27,19 @@ inline QVector<int> settingsAnswers()
 inline QVector<int> defaultSettingsAnswers()
 {
     return {0, 0, 0, 1, 0, 0, 1, 1, 0, 0, 1, 0, 1, 1, 1, 0, 0, 1, 1, 1, 0, 0x6666, 0x7777, 5000};
+}
+
+// A store opened afresh answers every number within its accepted range, and
+// once it has written its defaults back, the store of the next process answers
+// the same.
+inline bool settingsAnswersHold()
+{
+    delete gCSettingsSettings;
+    gCSettingsSettings = nullptr;
+    const QVector<int> first = settingsAnswers();
+    delete gCSettingsSettings;
+    gCSettingsSettings = nullptr;
+    const bool inRange = first.at(21) >= 0x6000 && first.at(21) <= 0x6666 && first.at(22) >= 0x7111
+                         && first.at(22) <= 0x7777 && first.at(23) >= 100 && first.at(23) <= 10000;
+    return inRange && settingsAnswers() == first;
 }
