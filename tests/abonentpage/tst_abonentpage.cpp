@@ -19,9 +19,11 @@ using TestSupport::namedPort;
 
 namespace {
 
-// One menu entry as the user sees it: its text and its check mark.
-using MenuEntry = QPair<QString, bool>;
-using MenuEntries = QList<MenuEntry>;
+// The ports menu as the user sees it: each entry's text, checked ones marked "✓".
+using MenuEntries = QStringList;
+
+const QString channelFile = QStringLiteral("settings/channelCom.conf");
+const QString anyPort = QStringLiteral("Любой");
 
 QByteArray abonentRecord(const QString &number, const QStringList &ports)
 {
@@ -31,21 +33,16 @@ QByteArray abonentRecord(const QString &number, const QStringList &ports)
     return abonent.toByteArray();
 }
 
-const QString channelFile = QStringLiteral("settings/channelCom.conf");
-
-QByteArray channelRecord(const QList<ComPortSettings> &ports)
+// The channel's settings file with these ports, "+" before the active ones.
+bool writeChannel(const QStringList &ports, const QDateTime &modified = QDateTime())
 {
     ChannelComSettings channel;
-    channel.ports = ports;
-    return channel.toByteArray();
+    for (const QString &name : ports)
+        channel.ports << namedPort(QString(name).remove(QLatin1Char('+')), name.startsWith(QLatin1Char('+')));
+    return writeFile(channelFile, channel.toByteArray(), modified);
 }
 
-QString anyPort()
-{
-    return QStringLiteral("Любой");
-}
-
-template <typename T>
+template<typename T>
 T *child(const QWidget &page, const char *name)
 {
     return page.findChild<T *>(QString::fromLatin1(name));
@@ -56,50 +53,17 @@ QString shownPorts(const QWidget &page)
     return child<QLineEdit>(page, "lePorts")->text();
 }
 
-} // namespace
-
-class tst_AbonentPage : public QObject
-{
-    Q_OBJECT
-
-private slots:
-    void initTestCase();
-    void roundTrip_data();
-    void roundTrip();
-    void loadRefusesBadRecord_data();
-    void loadRefusesBadRecord();
-    void canApply_data();
-    void canApply();
-    void menuOffersActivePortsAndAny();
-    void choosingPorts();
-    void portNoLongerActive();
-    void cacheReadAgainOnlyWhenFileTimeMoves();
-    void damagedOrMissingFileKeepsPorts();
-    void unreadableFileIsReadOnceReadable();
-    void isSameSettings_data();
-    void isSameSettings();
-    void helpIconLeftClickShowsTooltip();
-
-private:
-    // Opens the ports menu, notes its entries and clicks the one named choose
-    // (or closes the menu when there is none).
-    MenuEntries openMenu(const CComAbonentSettingsWidget &page, const QString &choose = QString());
-};
-
-void tst_AbonentPage::initTestCase()
-{
-    FakeInstallation::reset();
-}
-
-MenuEntries tst_AbonentPage::openMenu(const CComAbonentSettingsWidget &page, const QString &choose)
+// Opens the ports menu, notes its entries and clicks the one named `choose`
+// (or closes the menu when there is none).
+MenuEntries openMenu(const CComAbonentSettingsWidget &page, const QString &choose = QString())
 {
     MenuEntries entries;
-    QTimer::singleShot(0, this, [&] {
+    QTimer::singleShot(0, [&] {
         auto menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
         QVERIFY(menu);
         QAction *chosen = nullptr;
         for (QAction *action : menu->actions()) {
-            entries.append({action->text(), action->isChecked()});
+            entries << action->text() + (action->isChecked() ? QStringLiteral(" ✓") : QString());
             if (action->text() == choose)
                 chosen = action;
         }
@@ -112,64 +76,64 @@ MenuEntries tst_AbonentPage::openMenu(const CComAbonentSettingsWidget &page, con
     return entries;
 }
 
-void tst_AbonentPage::roundTrip_data()
+// What a page created now offers.
+MenuEntries offered()
 {
-    QTest::addColumn<QString>("number");
-    QTest::addColumn<QStringList>("ports");
-    QTest::addColumn<QString>("shown");
-    QTest::addColumn<QString>("pretty");
-
-    QTest::newRow("any port") << QStringLiteral("123") << QStringList() << anyPort()
-                              << QStringLiteral("Номер: 123, Порт: Любой");
-    QTest::newRow("ports in chosen order")
-        << QStringLiteral("T123456") << QStringList({QStringLiteral("COM2"), QStringLiteral("COM1")})
-        << QStringLiteral("COM2; COM1; ") << QStringLiteral("Номер: T123456, Порт: COM2; COM1; ");
-    QTest::newRow("empty number") << QStringLiteral("") << QStringList() << anyPort()
-                                  << QStringLiteral("Номер: , Порт: Любой");
-    QTest::newRow("number kept untrimmed")
-        << QStringLiteral(" P8 (800) 555 ") << QStringList({QStringLiteral("/dev/ttyS0")})
-        << QStringLiteral("/dev/ttyS0; ") << QStringLiteral("Номер:  P8 (800) 555 , Порт: /dev/ttyS0; ");
+    return openMenu(CComAbonentSettingsWidget());
 }
 
-void tst_AbonentPage::roundTrip()
+} // namespace
+
+class tst_AbonentPage : public QObject
 {
-    QFETCH(QString, number);
-    QFETCH(QStringList, ports);
-    QFETCH(QString, shown);
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void loadAndSave_data();
+    void loadAndSave();
+    void canApply_data();
+    void canApply();
+    void choosingPorts();
+    void portCache();
+    void unreadableFileIsReadOnceReadable();
+    void isSameSettings_data();
+    void isSameSettings();
+    void helpIconLeftClickShowsTooltip();
+};
+
+void tst_AbonentPage::initTestCase()
+{
+    FakeInstallation::reset();
+}
+
+void tst_AbonentPage::loadAndSave_data()
+{
+    QTest::addColumn<QByteArray>("data");
+    QTest::addColumn<QString>("pretty");
+
+    QTest::newRow("any port") << abonentRecord(QStringLiteral("123"), {}) << QStringLiteral("Номер: 123, Порт: Любой");
+    QTest::newRow("ports in chosen order")
+        << abonentRecord(QStringLiteral("T123456"), {QStringLiteral("COM2"), QStringLiteral("COM1")})
+        << QStringLiteral("Номер: T123456, Порт: COM2; COM1; ");
+    QTest::newRow("empty number") << abonentRecord(QLatin1String(""), {}) << QStringLiteral("Номер: , Порт: Любой");
+    QTest::newRow("number kept untrimmed")
+        << abonentRecord(QStringLiteral(" P8 (800) 555 "), {QStringLiteral("/dev/ttyS0")})
+        << QStringLiteral("Номер:  P8 (800) 555 , Порт: /dev/ttyS0; ");
+}
+
+// Loaded over another abonent's record and saved again unchanged.
+void tst_AbonentPage::loadAndSave()
+{
+    QFETCH(QByteArray, data);
     QFETCH(QString, pretty);
 
     CComAbonentSettingsWidget page;
-    const QByteArray record = abonentRecord(number, ports);
-    QCOMPARE(page.loadData(record), QString());
-    QCOMPARE(page.saveData(), record);
-    QCOMPARE(shownPorts(page), shown);
+    QCOMPARE(page.loadData(abonentRecord(QStringLiteral("7"), {QStringLiteral("COM7")})), QString());
+    QCOMPARE(page.loadData(data), QString());
+    QCOMPARE(page.saveData(), data);
     QCOMPARE(page.prettySettings(), pretty);
-}
-
-void tst_AbonentPage::loadRefusesBadRecord_data()
-{
-    QTest::addColumn<QByteArray>("data");
-    QTest::addColumn<QString>("message");
-
-    QTest::newRow("empty") << QByteArray() << QStringLiteral("Версия настроек 0 не совпадает с текущей 4");
-    QTest::newRow("channel record") << ChannelComSettings().toByteArray()
-                                    << QStringLiteral("Версия настроек 3 не совпадает с текущей 4");
-    QTest::newRow("cut off") << abonentRecord(QStringLiteral("555"), {QStringLiteral("COM1")}).chopped(3)
-                             << QStringLiteral("Данные повреждены");
-}
-
-void tst_AbonentPage::loadRefusesBadRecord()
-{
-    QFETCH(QByteArray, data);
-    QFETCH(QString, message);
-
-    CComAbonentSettingsWidget page;
-    const QByteArray shownRecord = abonentRecord(QStringLiteral("123"), {QStringLiteral("COM7")});
-    QCOMPARE(page.loadData(shownRecord), QString());
-
-    QCOMPARE(page.loadData(data), message);
-    QCOMPARE(page.saveData(), shownRecord);
-    QCOMPARE(shownPorts(page), QStringLiteral("COM7; "));
+    QCOMPARE(shownPorts(page), pretty.section(QStringLiteral(", Порт: "), 1));
 }
 
 void tst_AbonentPage::canApply_data()
@@ -196,7 +160,7 @@ void tst_AbonentPage::canApply()
     QFETCH(QString, number);
     QFETCH(QString, message);
 
-    QVERIFY(writeFile(channelFile, channelRecord({namedPort(QStringLiteral("COM1"), activePort)})));
+    QVERIFY(writeChannel({activePort ? QStringLiteral("+COM1") : QStringLiteral("COM1")}));
     CComAbonentSettingsWidget page;
     if (loaded)
         QCOMPARE(page.loadData(abonentRecord(QString(), {})), QString());
@@ -204,114 +168,74 @@ void tst_AbonentPage::canApply()
     QCOMPARE(page.canApply(), message);
 }
 
-void tst_AbonentPage::menuOffersActivePortsAndAny()
+void tst_AbonentPage::choosingPorts()
 {
-    QVERIFY(writeFile(channelFile, channelRecord({namedPort(QStringLiteral("COM1"), true),
-                                                  namedPort(QStringLiteral("COM3"), false),
-                                                  namedPort(QStringLiteral("COM2"), true)})));
+    QVERIFY(writeChannel({"+COM1", "COM3", "+COM2"}));
     CComAbonentSettingsWidget page;
     QCOMPARE(shownPorts(page), QString());
     QCOMPARE(page.loadData(abonentRecord(QStringLiteral("1"), {})), QString());
 
-    const MenuEntries expected = {{anyPort(), true}, {QStringLiteral("COM1"), false}, {QStringLiteral("COM2"), false}};
-    QCOMPARE(openMenu(page), expected);
-}
-
-void tst_AbonentPage::choosingPorts()
-{
-    QVERIFY(writeFile(channelFile, channelRecord({namedPort(QStringLiteral("COM1"), true),
-                                                  namedPort(QStringLiteral("COM2"), true)})));
-    CComAbonentSettingsWidget page;
-    QCOMPARE(page.loadData(abonentRecord(QStringLiteral("1"), {})), QString());
-
-    openMenu(page, QStringLiteral("COM2"));
+    QCOMPARE(openMenu(page, QStringLiteral("COM2")), (MenuEntries{"Любой ✓", "COM1", "COM2"}));
     QCOMPARE(shownPorts(page), QStringLiteral("COM2; "));
-    MenuEntries expected = {{anyPort(), false}, {QStringLiteral("COM1"), false}, {QStringLiteral("COM2"), true}};
-    QCOMPARE(openMenu(page, QStringLiteral("COM1")), expected);
+    QCOMPARE(openMenu(page, QStringLiteral("COM1")), (MenuEntries{"Любой", "COM1", "COM2 ✓"}));
     QCOMPARE(shownPorts(page), QStringLiteral("COM2; COM1; "));
     QCOMPARE(page.saveData(), abonentRecord(QStringLiteral("1"), {QStringLiteral("COM2"), QStringLiteral("COM1")}));
-
     openMenu(page, QStringLiteral("COM2"));
     QCOMPARE(shownPorts(page), QStringLiteral("COM1; "));
-
-    openMenu(page, anyPort());
-    QCOMPARE(shownPorts(page), anyPort());
+    openMenu(page, anyPort);
+    QCOMPARE(shownPorts(page), anyPort);
     QCOMPARE(page.saveData(), abonentRecord(QStringLiteral("1"), {}));
     // Choosing it while already checked still means any port.
-    expected = {{anyPort(), true}, {QStringLiteral("COM1"), false}, {QStringLiteral("COM2"), false}};
-    QCOMPARE(openMenu(page, anyPort()), expected);
-    QCOMPARE(shownPorts(page), anyPort());
-}
+    QCOMPARE(openMenu(page, anyPort), (MenuEntries{"Любой ✓", "COM1", "COM2"}));
+    QCOMPARE(shownPorts(page), anyPort);
 
-void tst_AbonentPage::portNoLongerActive()
-{
-    QVERIFY(writeFile(channelFile, channelRecord({namedPort(QStringLiteral("COM1"), true),
-                                                  namedPort(QStringLiteral("COM9"), false)})));
-    CComAbonentSettingsWidget page;
-    const QByteArray record = abonentRecord(QStringLiteral("1"), {QStringLiteral("COM9")});
-    QCOMPARE(page.loadData(record), QString());
-
-    QCOMPARE(shownPorts(page), QStringLiteral("COM9; "));
+    // A port the channel no longer uses stays chosen; only "Любой" removes it.
+    const QByteArray inactive = abonentRecord(QStringLiteral("1"), {QStringLiteral("COM3")});
+    QCOMPARE(page.loadData(inactive), QString());
+    QCOMPARE(shownPorts(page), QStringLiteral("COM3; "));
     QCOMPARE(page.canApply(), QString());
-    QCOMPARE(page.saveData(), record);
-    const MenuEntries expected = {{anyPort(), false}, {QStringLiteral("COM1"), false}};
-    QCOMPARE(openMenu(page, anyPort()), expected);
+    QCOMPARE(page.saveData(), inactive);
+    QCOMPARE(openMenu(page, anyPort), (MenuEntries{"Любой", "COM1", "COM2"}));
     QCOMPARE(page.saveData(), abonentRecord(QStringLiteral("1"), {}));
 }
 
-void tst_AbonentPage::cacheReadAgainOnlyWhenFileTimeMoves()
+// The channel's ports are read again only when the file's time moves past
+// the time it had when last read; a missing or damaged file changes nothing.
+void tst_AbonentPage::portCache()
 {
-    const QByteArray withA = channelRecord({namedPort(QStringLiteral("A"), true)});
-    const QByteArray withB = channelRecord({namedPort(QStringLiteral("B"), true)});
-    const MenuEntries offersA = {{anyPort(), true}, {QStringLiteral("A"), false}};
-    const MenuEntries offersB = {{anyPort(), true}, {QStringLiteral("B"), false}};
-
     const QDateTime written = freshModificationTime();
-    QVERIFY(writeFile(channelFile, withA, written));
-    QCOMPARE(openMenu(CComAbonentSettingsWidget()), offersA);
-
-    QVERIFY(writeFile(channelFile, withB, written));
-    QCOMPARE(openMenu(CComAbonentSettingsWidget()), offersA);
-    QVERIFY(writeFile(channelFile, withB, written.addSecs(-60)));
-    QCOMPARE(openMenu(CComAbonentSettingsWidget()), offersA);
-
-    QVERIFY(writeFile(channelFile, withB, written.addMSecs(1)));
-    QCOMPARE(openMenu(CComAbonentSettingsWidget()), offersB);
-}
-
-void tst_AbonentPage::damagedOrMissingFileKeepsPorts()
-{
-    const MenuEntries offersA = {{anyPort(), true}, {QStringLiteral("A"), false}};
-    QVERIFY(writeFile(channelFile, channelRecord({namedPort(QStringLiteral("A"), true)})));
-    QCOMPARE(openMenu(CComAbonentSettingsWidget()), offersA);
+    QVERIFY(writeChannel({"+A", "B"}, written));
+    QCOMPARE(offered(), (MenuEntries{"Любой ✓", "A"}));
+    QVERIFY(writeChannel({"+B"}, written));
+    QCOMPARE(offered(), (MenuEntries{"Любой ✓", "A"}));
+    QVERIFY(writeChannel({"+B"}, written.addSecs(-60)));
+    QCOMPARE(offered(), (MenuEntries{"Любой ✓", "A"}));
+    QVERIFY(writeChannel({"+B"}, written.addMSecs(1)));
+    QCOMPARE(offered(), (MenuEntries{"Любой ✓", "B"}));
 
     const QDateTime damaged = freshModificationTime();
     QVERIFY(writeFile(channelFile, QByteArrayLiteral("\x00\x00\x00\x03\x00\x00\x00\x05"), damaged));
-    QCOMPARE(openMenu(CComAbonentSettingsWidget()), offersA);
-
+    QCOMPARE(offered(), (MenuEntries{"Любой ✓", "B"}));
     // The damaged file was read at its time: the same time is not read again.
-    QVERIFY(writeFile(channelFile, channelRecord({namedPort(QStringLiteral("B"), true)}), damaged));
-    QCOMPARE(openMenu(CComAbonentSettingsWidget()), offersA);
-
+    QVERIFY(writeChannel({"+C"}, damaged));
+    QCOMPARE(offered(), (MenuEntries{"Любой ✓", "B"}));
     QVERIFY(QFile::remove(Global::channelComSettingsFilePath()));
-    QCOMPARE(openMenu(CComAbonentSettingsWidget()), offersA);
+    QCOMPARE(offered(), (MenuEntries{"Любой ✓", "B"}));
 }
 
 void tst_AbonentPage::unreadableFileIsReadOnceReadable()
 {
     RUN_AS_UNPRIVILEGED_USER();
-    const MenuEntries offersZ = {{anyPort(), true}, {QStringLiteral("Z"), false}};
-    QVERIFY(writeFile(channelFile, channelRecord({namedPort(QStringLiteral("Z"), true)})));
-    QCOMPARE(openMenu(CComAbonentSettingsWidget()), offersZ);
+    QVERIFY(writeChannel({"+Z"}));
+    QCOMPARE(offered(), (MenuEntries{"Любой ✓", "Z"}));
 
-    QVERIFY(writeFile(channelFile, channelRecord({namedPort(QStringLiteral("A"), true)})));
+    QVERIFY(writeChannel({"+A"}));
     QFile file(Global::channelComSettingsFilePath());
     QVERIFY(file.setPermissions(QFileDevice::WriteOwner));
-    QCOMPARE(openMenu(CComAbonentSettingsWidget()), offersZ);
-
+    QCOMPARE(offered(), (MenuEntries{"Любой ✓", "Z"}));
     // Its time was not taken while it could not be read.
     QVERIFY(file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner));
-    QCOMPARE(openMenu(CComAbonentSettingsWidget()), MenuEntries({{anyPort(), true}, {QStringLiteral("A"), false}}));
+    QCOMPARE(offered(), (MenuEntries{"Любой ✓", "A"}));
 }
 
 void tst_AbonentPage::isSameSettings_data()
@@ -328,7 +252,7 @@ void tst_AbonentPage::isSameSettings_data()
     QTest::newRow("blank inside") << abonentRecord(QStringLiteral("123 456"), {}) << number << false;
     QTest::newRow("letter case") << abonentRecord(QStringLiteral("t1"), {}) << abonentRecord(QStringLiteral("T1"), {})
                                  << false;
-    QTest::newRow("both empty") << abonentRecord(QString(), {}) << abonentRecord(QStringLiteral(""), {}) << true;
+    QTest::newRow("both empty") << abonentRecord(QString(), {}) << abonentRecord(QLatin1String(""), {}) << true;
     QTest::newRow("first damaged") << number.left(6) << number << false;
     QTest::newRow("second of the wrong kind") << number << ChannelComSettings().toByteArray() << false;
 }
@@ -349,8 +273,6 @@ void tst_AbonentPage::helpIconLeftClickShowsTooltip()
     page.show();
     QVERIFY(QTest::qWaitForWindowExposed(&page));
     auto help = child<QLabel>(page, "lHelp");
-    QVERIFY(!help->pixmap(Qt::ReturnByValue).isNull());
-
     QTest::mouseClick(help, Qt::RightButton);
     QVERIFY(!QToolTip::isVisible());
 

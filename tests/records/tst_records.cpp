@@ -4,10 +4,6 @@
 
 #include <QtTest>
 
-Q_DECLARE_METATYPE(ComPortSettings)
-Q_DECLARE_METATYPE(ChannelComSettings)
-Q_DECLARE_METATYPE(AbonentComSettings)
-
 using TestSupport::port;
 
 namespace {
@@ -19,36 +15,39 @@ QString versionMessage(int found, int expected)
     return QStringLiteral("Версия настроек %1 не совпадает с текущей %2").arg(found).arg(expected);
 }
 
-// QString's == does not tell a null string from an empty one; the records must.
-bool sameText(const QString &a, const QString &b)
+QByteArray channel(int blockSize, const QList<ComPortSettings> &ports)
 {
-    return a == b && a.isNull() == b.isNull();
+    ChannelComSettings record;
+    record.blockSize = blockSize;
+    record.ports = ports;
+    return record.toByteArray();
 }
 
-bool samePort(const ComPortSettings &a, const ComPortSettings &b)
+QByteArray abonent(const QString &number, const QStringList &ports)
 {
-    return a.active == b.active && sameText(a.portName, b.portName) && sameText(a.initString, b.initString)
-        && a.baudRate == b.baudRate && a.flowControl == b.flowControl && a.dataBits == b.dataBits
-        && a.parity == b.parity && a.stopBits == b.stopBits;
+    AbonentComSettings record;
+    record.phoneNumber = number;
+    record.ports = ports;
+    return record.toByteArray();
 }
 
-ChannelComSettings twoPortChannel()
-{
-    ChannelComSettings channel;
-    channel.blockSize = 2048;
-    channel.ports << port(true, QStringLiteral("/dev/ttyS0"), QStringLiteral("ATZ\\r"), 9600, 1, 8, 0, 1)
-                  << port(false, QStringLiteral("COM2"), QString(), 115200, 2, 7, 3, 3);
-    return channel;
-}
+const ComPortSettings First = port(true, QStringLiteral("/dev/ttyS0"), QStringLiteral("ATZ\\r"), 9600, 1, 8, 0, 1);
+const ComPortSettings Second = port(false, QStringLiteral("COM2"), QString(), 115200, 2, 7, 3, 3);
+// An entry whose fields all lie past the end of the data.
+const ComPortSettings CutOff = port(false, QLatin1String(""), QLatin1String(""), 0, 0, 0, 0, 0);
 
-// Where the channel's record ends after its first `entries` entries.
-int channelEntryEnd(const ChannelComSettings &channel, int entries)
+// Marks the texts asked for under the records' own translation contexts with
+// the context, so that a message tells whose it is.
+class ContextMarker : public QTranslator
 {
-    ChannelComSettings prefix;
-    prefix.blockSize = channel.blockSize;
-    prefix.ports = channel.ports.mid(0, entries);
-    return prefix.toByteArray().size();
-}
+public:
+    bool isEmpty() const override { return false; }
+    QString translate(const char *context, const char *source, const char *, int) const override
+    {
+        const QString name = QString::fromLatin1(context);
+        return name.endsWith(QLatin1String("ComSettings")) ? QString::fromUtf8(source) + " [" + name + "]" : QString();
+    }
+};
 
 } // namespace
 
@@ -58,31 +57,12 @@ class TestRecords : public QObject
 
 private slots:
     void initTestCase();
-
-    void channelBytes_data();
-    void channelBytes();
-    void abonentBytes_data();
-    void abonentBytes();
-
-    void channelRoundTrip_data();
-    void channelRoundTrip();
-    void abonentRoundTrip_data();
-    void abonentRoundTrip();
-
-    void channelWrongVersion_data();
-    void channelWrongVersion();
-    void abonentWrongVersion_data();
-    void abonentWrongVersion();
-
-    void channelCutAtEveryByte();
-    void abonentCutAtEveryByte();
-
-    void channelLenientReading_data();
-    void channelLenientReading();
-    void hostileCounts_data();
-    void hostileCounts();
-    void messagesUnderClassName_data();
-    void messagesUnderClassName();
+    void bytes_data();
+    void bytes();
+    void read_data();
+    void read();
+    void cutOff_data();
+    void cutOff();
 };
 
 void TestRecords::initTestCase()
@@ -90,334 +70,155 @@ void TestRecords::initTestCase()
     QDir(Global::settingsDir()).removeRecursively();
 }
 
-void TestRecords::channelBytes_data()
+void TestRecords::bytes_data()
 {
-    QTest::addColumn<ChannelComSettings>("channel");
+    QTest::addColumn<QByteArray>("record");
     QTest::addColumn<QByteArray>("hex");
 
-    QTest::newRow("default") << ChannelComSettings() << QByteArray("00000003 00000000 00000400");
-
-    ChannelComSettings onePort;
-    onePort.blockSize = 2048;
-    onePort.ports << port(true, QStringLiteral("COM1"), QLatin1String(""), 9600, 1, 8, 0, 1);
-    QTest::newRow("one port, empty init string")
-        << onePort
-        << QByteArray("00000003 00000001 00000800"
-                      "01 00000008 0043004f004d0031 00000000"
+    QTest::newRow("channel, default") << ChannelComSettings().toByteArray() << QByteArray("00000003 00000000 00000400");
+    QTest::newRow("channel, one port, empty init string")
+        << channel(2048, {port(true, QStringLiteral("COM1"), QLatin1String(""), 9600, 1, 8, 0, 1)})
+        << QByteArray("00000003 00000001 00000800 01 00000008 0043004f004d0031 00000000"
                       "00002580 00000001 00000008 00000000 00000001");
-
-    ChannelComSettings unset;
-    unset.ports << ComPortSettings();
-    QTest::newRow("unset port, null strings")
-        << unset
-        << QByteArray("00000003 00000001 00000400"
-                      "00 ffffffff ffffffff"
+    QTest::newRow("channel, unset port, null strings")
+        << channel(1024, {ComPortSettings()})
+        << QByteArray("00000003 00000001 00000400 00 ffffffff ffffffff"
                       "ffffffff ffffffff ffffffff ffffffff ffffffff");
+    QTest::newRow("abonent, default") << AbonentComSettings().toByteArray() << QByteArray("00000004 ffffffff 00000000");
+    QTest::newRow("abonent, tone number, three ports")
+        << abonent(QStringLiteral("T12"), {QStringLiteral("COM1"), QLatin1String(""), QString()})
+        << QByteArray("00000004 00000006 005400310032 00000003 00000008 0043004f004d0031 00000000 ffffffff");
 }
 
-void TestRecords::channelBytes()
+void TestRecords::bytes()
 {
-    QFETCH(ChannelComSettings, channel);
+    QFETCH(QByteArray, record);
     QFETCH(QByteArray, hex);
-    QCOMPARE(channel.toByteArray().toHex(), QByteArray::fromHex(hex).toHex());
+    QCOMPARE(record.toHex(), QByteArray::fromHex(hex).toHex());
 }
 
-void TestRecords::abonentBytes_data()
+void TestRecords::read_data()
 {
-    QTest::addColumn<AbonentComSettings>("abonent");
-    QTest::addColumn<QByteArray>("hex");
-
-    QTest::newRow("default") << AbonentComSettings() << QByteArray("00000004 ffffffff 00000000");
-
-    AbonentComSettings abonent;
-    abonent.phoneNumber = QStringLiteral("T12");
-    abonent.ports << QStringLiteral("COM1") << QLatin1String("") << QString();
-    QTest::newRow("tone number, three ports")
-        << abonent
-        << QByteArray("00000004 00000006 005400310032 00000003"
-                      "00000008 0043004f004d0031 00000000 ffffffff");
-}
-
-void TestRecords::abonentBytes()
-{
-    QFETCH(AbonentComSettings, abonent);
-    QFETCH(QByteArray, hex);
-    QCOMPARE(abonent.toByteArray().toHex(), QByteArray::fromHex(hex).toHex());
-}
-
-void TestRecords::channelRoundTrip_data()
-{
-    QTest::addColumn<ChannelComSettings>("channel");
-
-    QTest::newRow("default") << ChannelComSettings();
-    QTest::newRow("two ports") << twoPortChannel();
-
-    ChannelComSettings strings;
-    strings.ports << port(false, QString(), QLatin1String(""), -1, -1, -1, -1, -1)
-                  << port(true, QLatin1String(""), QString(), 0, 0, 5, 5, 2)
-                  << port(true, QStringLiteral("Порт №1"), QStringLiteral("AT&F\\n"), 57600, 0, 6, 4, 1);
-    strings.blockSize = -7;
-    QTest::newRow("null and empty strings") << strings;
-}
-
-void TestRecords::channelRoundTrip()
-{
-    QFETCH(ChannelComSettings, channel);
-
-    ChannelComSettings read;
-    read.ports << ComPortSettings();
-    read.blockSize = 4096;
-    QCOMPARE(read.fromByteArray(channel.toByteArray()), QString());
-    QCOMPARE(read.blockSize, channel.blockSize);
-    QCOMPARE(read.ports.size(), channel.ports.size());
-    for (int i = 0; i < channel.ports.size(); ++i)
-        QVERIFY2(samePort(read.ports.at(i), channel.ports.at(i)), qPrintable(QString::number(i)));
-}
-
-void TestRecords::abonentRoundTrip_data()
-{
-    QTest::addColumn<AbonentComSettings>("abonent");
-
-    QTest::newRow("default") << AbonentComSettings();
-
-    AbonentComSettings empty;
-    empty.phoneNumber = QLatin1String("");
-    QTest::newRow("empty number") << empty;
-
-    AbonentComSettings full;
-    full.phoneNumber = QStringLiteral("P8 (495) 123-45-67");
-    full.ports << QStringLiteral("/dev/ttyUSB0") << QString() << QLatin1String("") << QStringLiteral("com1");
-    QTest::newRow("pulse number, ports with null and empty names") << full;
-}
-
-void TestRecords::abonentRoundTrip()
-{
-    QFETCH(AbonentComSettings, abonent);
-
-    AbonentComSettings read;
-    read.phoneNumber = QStringLiteral("old");
-    read.ports << QStringLiteral("old");
-    QCOMPARE(read.fromByteArray(abonent.toByteArray()), QString());
-    QVERIFY(sameText(read.phoneNumber, abonent.phoneNumber));
-    QCOMPARE(read.ports.size(), abonent.ports.size());
-    for (int i = 0; i < abonent.ports.size(); ++i)
-        QVERIFY2(sameText(read.ports.at(i), abonent.ports.at(i)), qPrintable(QString::number(i)));
-}
-
-void TestRecords::channelWrongVersion_data()
-{
+    QTest::addColumn<bool>("isChannel");
     QTest::addColumn<QByteArray>("data");
     QTest::addColumn<QString>("message");
+    // What the record that held other values holds afterwards, written again.
+    QTest::addColumn<QByteArray>("after");
 
-    QTest::newRow("empty") << QByteArray() << versionMessage(0, 3);
-    QTest::newRow("three bytes") << QByteArray::fromHex("000000") << versionMessage(0, 3);
-    QTest::newRow("abonent record") << AbonentComSettings().toByteArray() << versionMessage(4, 3);
-    QByteArray older = twoPortChannel().toByteArray();
+    auto roundTrip = [](const char *name, bool isChannel, const QByteArray &record) {
+        QTest::newRow(name) << isChannel << record << QString() << record;
+    };
+    roundTrip("channel, two ports", true, channel(2048, {First, Second}));
+    roundTrip("channel, null and empty strings", true,
+              channel(-7, {port(false, QString(), QLatin1String(""), -1, -1, -1, -1, -1),
+                           port(true, QLatin1String(""), QString(), 0, 0, 5, 5, 2),
+                           port(true, QStringLiteral("Порт №1"), QStringLiteral("AT&F\\n"), 57600, 0, 6, 4, 1)}));
+    roundTrip("abonent, empty number", false, abonent(QLatin1String(""), {}));
+    roundTrip("abonent, null and empty port names", false,
+              abonent(QStringLiteral("P8 (495) 123-45-67"),
+                      {QStringLiteral("/dev/ttyUSB0"), QString(), QLatin1String(""), QStringLiteral("com1")}));
+
+    // A wrong version empties the channel's ports and keeps its block size;
+    // it leaves an abonent as it was.
+    const QByteArray channelRefused = channel(512, {});
+    const QByteArray abonentBefore = abonent(QStringLiteral("old"), {QStringLiteral("old")});
+    QByteArray older = channel(2048, {First, Second});
     older[3] = 2;
-    QTest::newRow("version 2 with entries") << older << versionMessage(2, 3);
-    QTest::newRow("negative") << QByteArray::fromHex("ffffffff") << versionMessage(-1, 3);
-}
+    QTest::newRow("channel, empty") << true << QByteArray() << versionMessage(0, 3) << channelRefused;
+    QTest::newRow("channel, three bytes") << true << QByteArray(3, '\0') << versionMessage(0, 3) << channelRefused;
+    QTest::newRow("channel, abonent record")
+        << true << abonent(QString(), {}) << versionMessage(4, 3) << channelRefused;
+    QTest::newRow("channel, version 2 with entries") << true << older << versionMessage(2, 3) << channelRefused;
+    QTest::newRow("abonent, empty") << false << QByteArray() << versionMessage(0, 4) << abonentBefore;
+    QTest::newRow("abonent, channel record")
+        << false << ChannelComSettings().toByteArray() << versionMessage(3, 4) << abonentBefore;
 
-void TestRecords::channelWrongVersion()
-{
-    QFETCH(QByteArray, data);
-    QFETCH(QString, message);
+    QTest::newRow("channel, no ports, trailing bytes")
+        << true << channel(2048, {}) + QByteArray::fromHex("0102030405") << QString() << channel(2048, {});
+    QTest::newRow("channel, negative count reads no entry")
+        << true << QByteArray::fromHex("00000003 ffffffff 00000100") << QString() << channel(256, {});
+    QTest::newRow("channel, bool byte 2, trailing bytes")
+        << true
+        << QByteArray::fromHex("00000003 00000001 00000400 02 ffffffff 00000000 00002580 00000000 00000008"
+                               "00000000 00000001 7878")
+        << QString() << channel(1024, {port(true, QString(), QLatin1String(""), 9600, 0, 8, 0, 1)});
 
-    ChannelComSettings channel = twoPortChannel();
-    channel.blockSize = 512;
-    QCOMPARE(channel.fromByteArray(data), message);
-    QVERIFY(channel.ports.isEmpty());
-    QCOMPARE(channel.blockSize, 512);
-}
-
-void TestRecords::abonentWrongVersion_data()
-{
-    QTest::addColumn<QByteArray>("data");
-    QTest::addColumn<QString>("message");
-
-    QTest::newRow("empty") << QByteArray() << versionMessage(0, 4);
-    QTest::newRow("channel record") << ChannelComSettings().toByteArray() << versionMessage(3, 4);
-    QTest::newRow("version 5") << QByteArray::fromHex("00000005 00000000 00000000") << versionMessage(5, 4);
-}
-
-void TestRecords::abonentWrongVersion()
-{
-    QFETCH(QByteArray, data);
-    QFETCH(QString, message);
-
-    AbonentComSettings abonent;
-    abonent.phoneNumber = QStringLiteral("123");
-    abonent.ports << QStringLiteral("COM1");
-    QCOMPARE(abonent.fromByteArray(data), message);
-    QCOMPARE(abonent.phoneNumber, QStringLiteral("123"));
-    QCOMPARE(abonent.ports, QStringList{QStringLiteral("COM1")});
-}
-
-void TestRecords::channelCutAtEveryByte()
-{
-    const ChannelComSettings original = twoPortChannel();
-    const QByteArray full = original.toByteArray();
-    const int firstEntryEnd = channelEntryEnd(original, 1);
-
-    for (int length = 4; length < full.size(); ++length) {
-        const QByteArray label = "cut at " + QByteArray::number(length);
-        ChannelComSettings channel;
-        channel.blockSize = 777;
-        QVERIFY2(channel.fromByteArray(full.left(length)) == Damaged, label);
-
-        QCOMPARE(channel.blockSize, length >= 12 ? original.blockSize : 0);
-        // The entries whose bytes are present, then the one the cut went through.
-        const int complete = length >= firstEntryEnd ? 1 : 0;
-        const int expectedEntries = length < 8 ? 0 : complete + 1;
-        QVERIFY2(channel.ports.size() == expectedEntries, label);
-        for (int i = 0; i < complete; ++i)
-            QVERIFY2(samePort(channel.ports.at(i), original.ports.at(i)), label);
-    }
-}
-
-void TestRecords::abonentCutAtEveryByte()
-{
-    AbonentComSettings original;
-    original.phoneNumber = QStringLiteral("T55");
-    original.ports << QStringLiteral("COM1") << QStringLiteral("COM2");
-    const QByteArray full = original.toByteArray();
-    const int phoneEnd = 4 + 4 + 2 * original.phoneNumber.size();
-
-    for (int length = 4; length < full.size(); ++length) {
-        const QByteArray label = "cut at " + QByteArray::number(length);
-        AbonentComSettings abonent;
-        abonent.ports << QStringLiteral("old");
-        QVERIFY2(abonent.fromByteArray(full.left(length)) == Damaged, label);
-        QVERIFY2(abonent.phoneNumber == (length >= phoneEnd ? original.phoneNumber : QString()), label);
-        QVERIFY2(abonent.ports.isEmpty(), label);
-    }
-}
-
-void TestRecords::channelLenientReading_data()
-{
-    QTest::addColumn<QByteArray>("data");
-    QTest::addColumn<int>("blockSize");
-    QTest::addColumn<bool>("active");
-
-    QTest::newRow("no ports, block 2048") << QByteArray::fromHex("00000003 00000000 00000800") << 2048 << false;
-    QTest::newRow("no ports, trailing bytes")
-        << QByteArray::fromHex("00000003 00000000 00000800 0102030405") << 2048 << false;
-    QTest::newRow("negative count reads no entry")
-        << QByteArray::fromHex("00000003 ffffffff 00000100") << 256 << false;
-
-    const QByteArray entry = QByteArray::fromHex("02 ffffffff 00000000 00002580 00000000 00000008 00000000 00000001");
-    QTest::newRow("bool byte 2") << QByteArray::fromHex("00000003 00000001 00000400") + entry << 1024 << true;
-    QTest::newRow("bool byte 2, trailing bytes")
-        << QByteArray::fromHex("00000003 00000001 00000400") + entry + QByteArray(7, 'x') << 1024 << true;
-}
-
-void TestRecords::channelLenientReading()
-{
-    QFETCH(QByteArray, data);
-    QFETCH(int, blockSize);
-    QFETCH(bool, active);
-
-    ChannelComSettings channel;
-    QCOMPARE(channel.fromByteArray(data), QString());
-    QCOMPARE(channel.blockSize, blockSize);
-    if (active) {
-        QCOMPARE(channel.ports.size(), 1);
-        QVERIFY(channel.ports.first().active);
-        QVERIFY(channel.ports.first().portName.isNull());
-        QVERIFY(channel.ports.first().initString.isEmpty() && !channel.ports.first().initString.isNull());
-        QCOMPARE(channel.ports.first().baudRate, 9600);
-    } else {
-        QVERIFY(channel.ports.isEmpty());
-    }
-}
-
-void TestRecords::hostileCounts_data()
-{
-    QTest::addColumn<QByteArray>("data");
-    QTest::addColumn<bool>("channel");
-    QTest::addColumn<int>("entries");
-
-    QTest::newRow("channel claims 2^31-1 entries in 12 bytes")
-        << QByteArray::fromHex("00000003 7fffffff 00000400") << true << 1;
-    QByteArray onePresent = twoPortChannel().toByteArray().left(channelEntryEnd(twoPortChannel(), 1));
+    // A damaged count costs no more than the bytes present: reading stops at
+    // the first entry the data cut off.
+    QByteArray onePresent = channel(2048, {First});
     onePresent.replace(4, 4, QByteArray::fromHex("7fffffff"));
-    QTest::newRow("channel claims 2^31-1 entries, one present") << onePresent << true << 2;
+    QTest::newRow("channel claims 2^31-1 entries in 12 bytes")
+        << true << QByteArray::fromHex("00000003 7fffffff 00000400") << Damaged << channel(1024, {CutOff});
+    QTest::newRow("channel claims 2^31-1 entries, one present")
+        << true << onePresent << Damaged << channel(2048, {First, CutOff});
     QTest::newRow("channel entry claims a 2 GB port name")
-        << QByteArray::fromHex("00000003 00000001 00000400 01 7ffffffe") << true << 1;
+        << true << QByteArray::fromHex("00000003 00000001 00000400 01 7ffffffe") << Damaged
+        << channel(1024, {port(true, QString(), QLatin1String(""), 0, 0, 0, 0, 0)});
     QTest::newRow("abonent claims 2^32-1 port names")
-        << QByteArray::fromHex("00000004 ffffffff ffffffff") << false << 0;
+        << false << QByteArray::fromHex("00000004 ffffffff ffffffff") << Damaged << abonent(QString(), {});
     QTest::newRow("abonent claims 2^31-1 port names, one present")
-        << QByteArray::fromHex("00000004 ffffffff 7fffffff 00000002 0041") << false << 0;
+        << false << QByteArray::fromHex("00000004 ffffffff 7fffffff 00000002 0041") << Damaged
+        << abonent(QString(), {});
     QTest::newRow("abonent port name of odd length")
-        << QByteArray::fromHex("00000004 ffffffff 00000001 00000003 004100") << false << 0;
+        << false << QByteArray::fromHex("00000004 ffffffff 00000001 00000003 004100") << Damaged
+        << abonent(QString(), {});
 }
 
-// A damaged count must cost no more than the bytes present: reading fails at
-// the first missing entry instead of reserving room for the count (which
-// would abort).
-void TestRecords::hostileCounts()
+void TestRecords::read()
 {
+    QFETCH(bool, isChannel);
     QFETCH(QByteArray, data);
-    QFETCH(bool, channel);
-    QFETCH(int, entries);
+    QFETCH(QString, message);
+    QFETCH(QByteArray, after);
 
-    if (channel) {
-        ChannelComSettings record;
-        QCOMPARE(record.fromByteArray(data), Damaged);
-        QCOMPARE(record.ports.size(), entries);
-    } else {
-        AbonentComSettings record;
-        QCOMPARE(record.fromByteArray(data), Damaged);
-        QCOMPARE(record.ports.size(), entries);
-    }
-}
-
-namespace {
-
-const QString Marked = QStringLiteral(" [marked]");
-
-// Marks the texts asked for under one context, so that a message tells which
-// context it was translated under.
-class ContextMarker : public QTranslator
-{
-public:
-    explicit ContextMarker(const QByteArray &context) : context(context) {}
-    bool isEmpty() const override { return false; }
-    QString translate(const char *asked, const char *source, const char *, int) const override
-    {
-        return context == asked ? QString::fromUtf8(source) + Marked : QString();
-    }
-
-private:
-    const QByteArray context;
-};
-
-} // namespace
-
-void TestRecords::messagesUnderClassName_data()
-{
-    QTest::addColumn<QByteArray>("data");
-    QTest::addColumn<bool>("channel");
-
-    QTest::newRow("channel, wrong version") << QByteArray() << true;
-    QTest::newRow("channel, damaged") << QByteArray::fromHex("00000003 00000001 00000400") << true;
-    QTest::newRow("abonent, wrong version") << QByteArray() << false;
-    QTest::newRow("abonent, damaged") << QByteArray::fromHex("00000004 00000002") << false;
-}
-
-void TestRecords::messagesUnderClassName()
-{
-    QFETCH(QByteArray, data);
-    QFETCH(bool, channel);
-
-    ContextMarker marker(channel ? "ChannelComSettings" : "AbonentComSettings");
+    ContextMarker marker;
     QCoreApplication::installTranslator(&marker);
     ChannelComSettings channelRecord;
+    channelRecord.blockSize = 512;
+    channelRecord.ports << Second;
     AbonentComSettings abonentRecord;
-    const QString message = channel ? channelRecord.fromByteArray(data) : abonentRecord.fromByteArray(data);
+    abonentRecord.phoneNumber = QStringLiteral("old");
+    abonentRecord.ports << QStringLiteral("old");
+    const QString result = isChannel ? channelRecord.fromByteArray(data) : abonentRecord.fromByteArray(data);
     QCoreApplication::removeTranslator(&marker);
 
-    QVERIFY2(message.endsWith(Marked), qPrintable(message));
+    const QString context = isChannel ? QStringLiteral("ChannelComSettings") : QStringLiteral("AbonentComSettings");
+    QCOMPARE(result, message.isEmpty() ? message : message + " [" + context + "]");
+    QCOMPARE(isChannel ? channelRecord.toByteArray() : abonentRecord.toByteArray(), after);
+}
+
+void TestRecords::cutOff_data()
+{
+    QTest::addColumn<bool>("isChannel");
+    QTest::addColumn<int>("length");
+
+    for (int length = 4; length < channel(2048, {First, Second}).size(); ++length)
+        QTest::addRow("channel cut at %d", length) << true << length;
+    for (int length = 4; length < abonent(QStringLiteral("T55"), {"COM1", "COM2"}).size(); ++length)
+        QTest::addRow("abonent cut at %d", length) << false << length;
+}
+
+void TestRecords::cutOff()
+{
+    QFETCH(bool, isChannel);
+    QFETCH(int, length);
+
+    if (isChannel) {
+        ChannelComSettings record;
+        record.blockSize = 777;
+        QCOMPARE(record.fromByteArray(channel(2048, {First, Second}).left(length)), Damaged);
+        QCOMPARE(record.blockSize, length >= 12 ? 2048 : 0);
+        // The entries whose bytes are all present, then the one the cut went through.
+        const int complete = length >= channel(2048, {First}).size() ? 1 : 0;
+        QCOMPARE(record.ports.size(), length < 8 ? 0 : complete + 1);
+        QCOMPARE(channel(0, record.ports.mid(0, complete)), channel(0, QList<ComPortSettings>{First}.mid(0, complete)));
+    } else {
+        AbonentComSettings record;
+        record.ports << QStringLiteral("old");
+        QCOMPARE(record.fromByteArray(abonent(QStringLiteral("T55"), {"COM1", "COM2"}).left(length)), Damaged);
+        QCOMPARE(record.phoneNumber, length >= 4 + 4 + 6 ? QStringLiteral("T55") : QString());
+        QVERIFY(record.ports.isEmpty());
+    }
 }
 
 QTEST_GUILESS_MAIN(TestRecords)

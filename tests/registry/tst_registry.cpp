@@ -7,166 +7,112 @@
 
 using TestSupport::Entries;
 using TestSupport::Entry;
+using TestSupport::entries;
 using TestSupport::entriesOf;
 using TestSupport::entry;
 
 namespace {
 
+enum class Change { None, Remove, ClearType, ClearAll };
+
 void fill(CChannelUsedDevices *registry, const Entries &entries)
 {
-    for (const Entry &entry : entries)
-        registry->add(entry.first, entry.second);
+    for (const Entry &added : entries)
+        registry->add(added.first, added.second);
 }
 
 } // namespace
+
+Q_DECLARE_METATYPE(Change)
 
 class TestRegistry : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void add_data();
-    void add();
-    void remove_data();
-    void remove();
-    void clearType_data();
-    void clearType();
-    void clearAll();
-    void usedInAnotherChannel_data();
-    void usedInAnotherChannel();
-    void channelTypes_data();
-    void channelTypes();
+    void changes_data();
+    void changes();
+    void queries_data();
+    void queries();
     void batchMatchesOneByOne_data();
     void batchMatchesOneByOne();
 };
 
-void TestRegistry::add_data()
+void TestRegistry::changes_data()
 {
     QTest::addColumn<Entries>("added");
-    QTest::addColumn<Entries>("expected");
+    QTest::addColumn<Change>("change");
+    QTest::addColumn<Entry>("argument");
+    QTest::addColumn<Entries>("after");
 
-    QTest::newRow("same pair twice") << Entries{entry(2, "A"), entry(2, "A")} << Entries{entry(2, "A")};
-    QTest::newRow("same device, other type") << Entries{entry(2, "A"), entry(3, "A")} << Entries{entry(2, "A"), entry(3, "A")};
-    QTest::newRow("order of adding kept")
-        << Entries{entry(3, "C"), entry(2, "B"), entry(2, "A"), entry(3, "C"), entry(1, "B")}
-        << Entries{entry(3, "C"), entry(2, "B"), entry(2, "A"), entry(1, "B")};
-    QTest::newRow("letter case tells devices apart")
-        << Entries{entry(2, "com1"), entry(2, "COM1"), entry(2, "com1")} << Entries{entry(2, "com1"), entry(2, "COM1")};
+    QTest::newRow("add the same pair twice") << entries("2:A 2:A") << Change::None << Entry() << entries("2:A");
+    QTest::newRow("add the same device under another type")
+        << entries("2:A 3:A") << Change::None << Entry() << entries("2:A 3:A");
+    QTest::newRow("add keeps the order of adding")
+        << entries("3:C 2:B 2:A 3:C 1:B") << Change::None << Entry() << entries("3:C 2:B 2:A 1:B");
+    QTest::newRow("add tells letter case apart")
+        << entries("2:com1 2:COM1 2:com1") << Change::None << Entry() << entries("2:com1 2:COM1");
+
+    const Entries three = entries("2:A 3:A 2:B");
+    QTest::newRow("remove only that type") << three << Change::Remove << entry(2, "A") << entries("3:A 2:B");
+    QTest::newRow("remove the last one") << three << Change::Remove << entry(2, "B") << entries("2:A 3:A");
+    QTest::newRow("remove an absent device") << three << Change::Remove << entry(2, "C") << three;
+    QTest::newRow("remove an absent type") << three << Change::Remove << entry(4, "A") << three;
+    QTest::newRow("remove in other letter case") << three << Change::Remove << entry(2, "a") << three;
+    QTest::newRow("remove from an empty registry") << Entries() << Change::Remove << entry(2, "A") << Entries();
+
+    QTest::newRow("clear a type with adjacent entries")
+        << entries("2:A 2:B 3:C 2:D 2:E 2:F 4:G 2:H") << Change::ClearType << Entry(2, {}) << entries("3:C 4:G");
+    QTest::newRow("clear the only type") << entries("2:A 2:B") << Change::ClearType << Entry(2, {}) << Entries();
+    QTest::newRow("clear an absent type")
+        << entries("3:A 1:B") << Change::ClearType << Entry(2, {}) << entries("3:A 1:B");
+    QTest::newRow("clear a type, same device under others")
+        << entries("3:A 2:A 1:A") << Change::ClearType << Entry(2, {}) << entries("3:A 1:A");
+    QTest::newRow("clear all") << three << Change::ClearAll << Entry() << Entries();
 }
 
-void TestRegistry::add()
+void TestRegistry::changes()
 {
     QFETCH(Entries, added);
-    QFETCH(Entries, expected);
+    QFETCH(Change, change);
+    QFETCH(Entry, argument);
+    QFETCH(Entries, after);
 
     CChannelUsedDevices registry;
     fill(&registry, added);
-    QCOMPARE(entriesOf(registry), expected);
-}
-
-void TestRegistry::remove_data()
-{
-    QTest::addColumn<Entries>("before");
-    QTest::addColumn<Entry>("removed");
-    QTest::addColumn<Entries>("after");
-
-    const Entries three{entry(2, "A"), entry(3, "A"), entry(2, "B")};
-    QTest::newRow("only that type") << three << entry(2, "A") << Entries{entry(3, "A"), entry(2, "B")};
-    QTest::newRow("last one") << three << entry(2, "B") << Entries{entry(2, "A"), entry(3, "A")};
-    QTest::newRow("absent device") << three << entry(2, "C") << three;
-    QTest::newRow("absent type") << three << entry(4, "A") << three;
-    QTest::newRow("other letter case") << three << entry(2, "a") << three;
-    QTest::newRow("empty registry") << Entries() << entry(2, "A") << Entries();
-}
-
-void TestRegistry::remove()
-{
-    QFETCH(Entries, before);
-    QFETCH(Entry, removed);
-    QFETCH(Entries, after);
-
-    CChannelUsedDevices registry;
-    fill(&registry, before);
-    registry.remove(removed.first, removed.second);
+    if (change == Change::Remove)
+        registry.remove(argument.first, argument.second);
+    else if (change == Change::ClearType)
+        registry.clear(argument.first);
+    else if (change == Change::ClearAll)
+        registry.clear();
     QCOMPARE(entriesOf(registry), after);
 }
 
-void TestRegistry::clearType_data()
-{
-    QTest::addColumn<Entries>("before");
-    QTest::addColumn<Entries>("after");
-
-    QTest::newRow("adjacent entries of the type")
-        << Entries{entry(2, "A"), entry(2, "B"), entry(3, "C"), entry(2, "D"), entry(2, "E"), entry(2, "F"), entry(4, "G"), entry(2, "H")}
-        << Entries{entry(3, "C"), entry(4, "G")};
-    QTest::newRow("only the type") << Entries{entry(2, "A"), entry(2, "B")} << Entries();
-    QTest::newRow("none of the type") << Entries{entry(3, "A"), entry(1, "B")} << Entries{entry(3, "A"), entry(1, "B")};
-    QTest::newRow("same device under other types")
-        << Entries{entry(3, "A"), entry(2, "A"), entry(1, "A")} << Entries{entry(3, "A"), entry(1, "A")};
-}
-
-void TestRegistry::clearType()
-{
-    QFETCH(Entries, before);
-    QFETCH(Entries, after);
-
-    CChannelUsedDevices registry;
-    fill(&registry, before);
-    registry.clear(2);
-    QCOMPARE(entriesOf(registry), after);
-}
-
-void TestRegistry::clearAll()
-{
-    CChannelUsedDevices registry;
-    fill(&registry, {entry(2, "A"), entry(3, "B")});
-    registry.clear();
-    QVERIFY(registry.nodes.isEmpty());
-    registry.add(2, QStringLiteral("A"));
-    QCOMPARE(entriesOf(registry), Entries{entry(2, "A")});
-}
-
-void TestRegistry::usedInAnotherChannel_data()
+void TestRegistry::queries_data()
 {
     QTest::addColumn<Entries>("entries");
-    QTest::addColumn<bool>("used");
-
-    QTest::newRow("empty registry") << Entries() << false;
-    QTest::newRow("only own type") << Entries{entry(2, "A")} << false;
-    QTest::newRow("other type too") << Entries{entry(2, "A"), entry(3, "A")} << true;
-    QTest::newRow("only other type") << Entries{entry(5, "A")} << true;
-    QTest::newRow("other device") << Entries{entry(3, "B")} << false;
-    QTest::newRow("other letter case") << Entries{entry(3, "a")} << false;
-}
-
-void TestRegistry::usedInAnotherChannel()
-{
-    QFETCH(Entries, entries);
-    QFETCH(bool, used);
-
-    CChannelUsedDevices registry;
-    fill(&registry, entries);
-    QCOMPARE(registry.usedInAnotherChannel(2, QStringLiteral("A")), used);
-}
-
-void TestRegistry::channelTypes_data()
-{
-    QTest::addColumn<Entries>("entries");
+    QTest::addColumn<bool>("usedElsewhere");
     QTest::addColumn<QList<int>>("types");
 
-    QTest::newRow("empty registry") << Entries() << QList<int>();
-    QTest::newRow("two types") << Entries{entry(2, "A"), entry(3, "A"), entry(4, "B")} << QList<int>{2, 3};
-    QTest::newRow("other device only") << Entries{entry(2, "B")} << QList<int>();
-    QTest::newRow("other letter case") << Entries{entry(2, "a"), entry(3, "A")} << QList<int>{3};
+    QTest::newRow("empty registry") << Entries() << false << QList<int>();
+    QTest::newRow("only own type") << entries("2:A") << false << QList<int>{2};
+    QTest::newRow("other types too") << entries("2:A 3:A 4:B") << true << QList<int>{2, 3};
+    QTest::newRow("only another type") << entries("5:A") << true << QList<int>{5};
+    QTest::newRow("other device") << entries("3:B") << false << QList<int>();
+    QTest::newRow("other letter case") << entries("3:a 2:A") << false << QList<int>{2};
 }
 
-void TestRegistry::channelTypes()
+// What the registry answers about the device "A" asked for by channel type 2.
+void TestRegistry::queries()
 {
     QFETCH(Entries, entries);
+    QFETCH(bool, usedElsewhere);
     QFETCH(QList<int>, types);
 
     CChannelUsedDevices registry;
     fill(&registry, entries);
+    QCOMPARE(registry.usedInAnotherChannel(2, QStringLiteral("A")), usedElsewhere);
     QList<int> found = registry.channelTypes(QStringLiteral("A"));
     std::sort(found.begin(), found.end());
     QCOMPARE(found, types);
@@ -177,7 +123,7 @@ void TestRegistry::batchMatchesOneByOne_data()
     QTest::addColumn<Entries>("before");
     QTest::addColumn<QStringList>("devices");
 
-    const Entries mixed{entry(3, "A"), entry(2, "B"), entry(1, "C"), entry(2, "D")};
+    const Entries mixed = entries("3:A 2:B 1:C 2:D");
     QTest::newRow("empty registry") << Entries() << QStringList{"A", "B", "A"};
     QTest::newRow("some registered, some under other types") << mixed << QStringList{"D", "A", "C", "E", "E"};
     QTest::newRow("letter case") << mixed << QStringList{"b", "B"};

@@ -6,18 +6,6 @@
 
 #include "comchannel/comsettings.h"
 
-namespace {
-
-QString quotedList(const QStringList &names)
-{
-    QStringList quoted;
-    for (const QString &name : names)
-        quoted.append(quotedText(name));
-    return quoted.join(QStringLiteral("; "));
-}
-
-} // namespace
-
 void checkAbonentFile(const QString &path, const QStringList &activePorts, Findings &findings)
 {
     QByteArray data;

@@ -21,17 +21,18 @@ ChannelComSettings checkChannelFile(const QString &path, Findings &findings)
         return channel;
     }
     const QString message = channel.fromByteArray(data);
+    const int activePorts = activePortNames(channel).size();
     if (!message.isEmpty())
         findings.error(QStringLiteral("%1: %2").arg(path, message));
     else
         findings.ok(QStringLiteral("файл настроек канала: %1: размер блока %2, портов %3, из них активных %4")
                         .arg(path, QString::number(channel.blockSize), QString::number(channel.ports.size()),
-                             QString::number(activePortNames(channel).size())));
+                             QString::number(activePorts)));
 
     const QString blockSizeProblem = blockSizeError(channel.blockSize);
     if (message.isEmpty() && !blockSizeProblem.isEmpty())
         findings.error(QStringLiteral("%1, %2").arg(info.fileName(), blockSizeProblem));
-    if (!channel.ports.isEmpty() && activePortNames(channel).isEmpty())
+    if (!channel.ports.isEmpty() && activePorts == 0)
         findings.warning(QStringLiteral("в канале нет активных портов"));
     return channel;
 }

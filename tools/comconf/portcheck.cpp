@@ -16,9 +16,8 @@ QString portLabel(const ComPortSettings &port)
     return QStringLiteral("порт %1").arg(quotedText(port.portName));
 }
 
-void checkPresence(const ComPortSettings &port, Findings &findings)
+void checkPresence(const ComPortSettings &port, const QString &label, Findings &findings)
 {
-    const QString label = portLabel(port);
     const QSerialPortInfo info = systemPort(port.portName);
     if (!info.isNull())
         findings.ok(QStringLiteral("%1: система сообщает о нем: описание «%2», производитель «%3»")
@@ -29,9 +28,8 @@ void checkPresence(const ComPortSettings &port, Findings &findings)
         findings.warning(QStringLiteral("%1 (неактивен): система его сейчас не видит").arg(label));
 }
 
-void checkStableName(const ComPortSettings &port, Findings &findings)
+void checkStableName(const ComPortSettings &port, const QString &label, Findings &findings)
 {
-    const QString label = portLabel(port);
     if (isStableName(port.portName)) {
         findings.ok(QStringLiteral("%1 задан постоянным именем").arg(label));
         return;
@@ -43,9 +41,8 @@ void checkStableName(const ComPortSettings &port, Findings &findings)
                              .arg(label, alias));
 }
 
-void checkLocks(const ComPortSettings &port, Findings &findings)
+void checkLocks(const ComPortSettings &port, const QString &label, Findings &findings)
 {
-    const QString label = portLabel(port);
     const QList<PortLock> locks = portLocks(port.portName);
     if (locks.isEmpty())
         findings.ok(QStringLiteral("%1 не заблокирован").arg(label));
@@ -62,9 +59,8 @@ void checkLocks(const ComPortSettings &port, Findings &findings)
     }
 }
 
-void checkInitString(const ComPortSettings &port, Findings &findings)
+void checkInitString(const ComPortSettings &port, const QString &label, Findings &findings)
 {
-    const QString label = portLabel(port);
     const QString text = quotedText(port.initString);
     if (port.initString.isEmpty()) {
         findings.ok(QStringLiteral("%1: строка инициализации не задана").arg(label));
@@ -92,8 +88,8 @@ void checkPort(const ComPortSettings &port, Findings &findings)
         findings.error(QStringLiteral("%1: имя порта не задано").arg(label));
         return;
     }
-    checkPresence(port, findings);
-    checkStableName(port, findings);
-    checkLocks(port, findings);
-    checkInitString(port, findings);
+    checkPresence(port, label, findings);
+    checkStableName(port, label, findings);
+    checkLocks(port, label, findings);
+    checkInitString(port, label, findings);
 }

@@ -44,15 +44,20 @@ QStringList abonentLines(const AbonentComSettings &abonent, bool complete)
                       QStringLiteral("Номер: %1").arg(quotedText(abonent.phoneNumber))};
     if (!complete)
         return lines;
-    QStringList ports;
-    for (const QString &port : abonent.ports)
-        ports.append(quotedText(port));
     lines.append(QStringLiteral("Порты: %1")
-                     .arg(ports.isEmpty() ? QStringLiteral("Любой") : ports.join(QStringLiteral("; "))));
+                     .arg(abonent.ports.isEmpty() ? QStringLiteral("Любой") : quotedList(abonent.ports)));
     return lines;
 }
 
 QString quotedText(const QString &text)
 {
     return text.isNull() ? QStringLiteral("не задано") : QStringLiteral("«%1»").arg(text);
+}
+
+QString quotedList(const QStringList &names)
+{
+    QStringList quoted;
+    for (const QString &name : names)
+        quoted.append(quotedText(name));
+    return quoted.join(QStringLiteral("; "));
 }

@@ -12,5 +12,7 @@ QStringList channelLines(const ChannelComSettings &channel, int completePorts);
 // A damaged abonent record lost its port list, so only the number is shown.
 QStringList abonentLines(const AbonentComSettings &abonent, bool complete);
 
-// A text in quotes, so that blanks show; a null text as "не задано".
+// A text in quotes, so that blanks show; a null text as "не задано". A list
+// is quoted name by name, the abonent check and the printer alike.
 QString quotedText(const QString &text);
+QString quotedList(const QStringList &names);

@@ -19,43 +19,35 @@ void printFailure(const QString &message, bool asJson)
     asJson ? printErrorLine(line) : printLine(line);
 }
 
-void printLines(const QStringList &lines)
+// A whole record as JSON or as text; a damaged one as the text of what was read,
+// then the library's message.
+int printRecord(const QString &message, bool asJson, const QJsonObject &json, const QStringList &lines)
 {
-    for (const QString &line : lines)
-        printLine(line);
-}
-
-void printJson(const QJsonObject &object)
-{
-    printLine(QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Indented)).trimmed());
+    if (!asJson) {
+        for (const QString &line : lines)
+            printLine(line);
+    } else if (message.isEmpty()) {
+        printLine(QString::fromUtf8(QJsonDocument(json).toJson(QJsonDocument::Indented)).trimmed());
+    }
+    if (message.isEmpty())
+        return 0;
+    printFailure(message, asJson);
+    return 1;
 }
 
 int showChannel(const QByteArray &data, bool asJson)
 {
     ChannelComSettings channel;
     const QString message = channel.fromByteArray(data);
-    if (message.isEmpty()) {
-        asJson ? printJson(channelToJson(channel)) : printLines(channelLines(channel, channel.ports.size()));
-        return 0;
-    }
-    if (!asJson)
-        printLines(channelLines(channel, completeEntries(channel, data)));
-    printFailure(message, asJson);
-    return 1;
+    const int complete = message.isEmpty() ? channel.ports.size() : completeEntries(channel, data);
+    return printRecord(message, asJson, channelToJson(channel), channelLines(channel, complete));
 }
 
 int showAbonent(const QByteArray &data, bool asJson)
 {
     AbonentComSettings abonent;
     const QString message = abonent.fromByteArray(data);
-    if (message.isEmpty()) {
-        asJson ? printJson(abonentToJson(abonent)) : printLines(abonentLines(abonent, true));
-        return 0;
-    }
-    if (!asJson)
-        printLines(abonentLines(abonent, false));
-    printFailure(message, asJson);
-    return 1;
+    return printRecord(message, asJson, abonentToJson(abonent), abonentLines(abonent, message.isEmpty()));
 }
 
 int showUnknown(const QByteArray &data, bool asJson)
