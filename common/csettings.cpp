@@ -3,6 +3,7 @@
 #include "globalpaths.h"
 #include "settingspointer.h"
 
+#include <QCoreApplication>
 #include <QMutex>
 
 SettingsPointer *gCSettingsSettings = nullptr;
@@ -14,10 +15,13 @@ namespace {
 // store's creation, its syncs and every read and write through it.
 QBasicMutex storeMutex;
 
-// The store lives as long as the library: a host that unloads it gets the memory back.
+// A host that unloads the library gets the store's memory back. At the end of the
+// process the toolkit's caches beneath the store may be gone already, so it stays.
 struct StoreRelease {
     ~StoreRelease()
     {
+        if (!QCoreApplication::instance())
+            return;
         QMutexLocker locker(&storeMutex);
         delete gCSettingsSettings;
         gCSettingsSettings = nullptr;

@@ -2,6 +2,7 @@
 
 #include <QCryptographicHash>
 #include <QRandomGenerator>
+#include <QVector>
 #include <QtEndian>
 
 // A content that tells by itself whether it is whole: the length of its
@@ -12,9 +13,9 @@ constexpr int headerSize = 4 + 16;
 
 inline QByteArray make(QRandomGenerator &random)
 {
-    QByteArray payload(int(random.bounded(65536)), Qt::Uninitialized);
-    for (char &byte : payload)
-        byte = char(random.generate());
+    QVector<quint32> words(int(random.bounded(16384)));
+    random.fillRange(words.data(), words.size());
+    const QByteArray payload(reinterpret_cast<const char *>(words.constData()), words.size() * 4);
     QByteArray content(4, Qt::Uninitialized);
     qToBigEndian<quint32>(quint32(payload.size()), content.data());
     return content + QCryptographicHash::hash(payload, QCryptographicHash::Md5) + payload;

@@ -59,15 +59,16 @@ void tst_CrashKill::killedWhileSaving()
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
     const QString target = dir.filePath(QStringLiteral("target.bin"));
+    QMap<QString, int> killsByState;
 
     for (int round = 0; round < rounds; ++round) {
         QProcess saver;
         saver.start(saverPath, {target, QStringLiteral("loop"), QString::number(random.generate())});
-        QVERIFY2(saver.waitForReadyRead(30000), qPrintable(saver.readAllStandardError()));
+        QVERIFY2(saver.waitForReadyRead(30000), saver.readAllStandardError().constData());
         QThread::usleep(random.bounded(20000));
         ::kill(pid_t(saver.processId()), SIGKILL);
         QVERIFY(saver.waitForFinished(30000));
-        QVERIFY2(saver.exitStatus() == QProcess::CrashExit, qPrintable(saver.readAllStandardError()));
+        QVERIFY2(saver.exitStatus() == QProcess::CrashExit, saver.readAllStandardError().constData());
 
         // The target and the backup are only ever made by renaming a whole file; the
         // temporary may be cut, but one of the three holds a whole content.
@@ -76,14 +77,21 @@ void tst_CrashKill::killedWhileSaving()
                                   .match(states).hasMatch()
                               && states.contains(QLatin1String("whole"));
         QVERIFY2(survived, qPrintable(QStringLiteral("round %1: %2").arg(round).arg(states)));
+        ++killsByState[states];
 
         QProcess fresh;
         fresh.start(saverPath, {target, QStringLiteral("once"), QString::number(random.generate())});
         QVERIFY(fresh.waitForFinished(30000));
         QVERIFY2(fresh.exitStatus() == QProcess::NormalExit && fresh.exitCode() == 0,
-                 qPrintable(fresh.readAllStandardError()));
-        QCOMPARE(statesOf(target), QStringLiteral("whole .old:absent .new:absent"));
+                 fresh.readAllStandardError().constData());
+        // Killed between its two renamings, a save leaves no target: the next one then only
+        // renames its temporary, and the backup waits for the next save over an existing target.
+        const QString backupLeft = states.startsWith(QLatin1String("absent")) ? QStringLiteral("whole")
+                                                                             : QStringLiteral("absent");
+        QCOMPARE(statesOf(target), QStringLiteral("whole .old:%1 .new:absent").arg(backupLeft));
     }
+    for (auto it = killsByState.cbegin(); it != killsByState.cend(); ++it)
+        qInfo("%d kills left %s", it.value(), qPrintable(it.key()));
 }
 
 QTEST_GUILESS_MAIN(tst_CrashKill)
