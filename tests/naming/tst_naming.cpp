@@ -5,28 +5,39 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+using Naming = QString (*)(QDir const &);
+Q_DECLARE_METATYPE(Naming)
+
 namespace {
 
-void makeDirs(QDir const &dir, QStringList const &names)
-{
-    for (QString const &name : names)
-        QVERIFY(dir.mkdir(name));
-}
+const Naming message = &Global::nextMessageDirName;
+const Naming task = &Global::nextTaskFileName;
+// Stands for the fallback task file name with its random number.
+const QString RandomTask = QStringLiteral("_?.task");
 
-void makeFiles(QDir const &dir, QStringList const &names)
+// A name ending in a slash is made a directory, any other an empty file.
+void make(QDir const &dir, QStringList const &names)
 {
     for (QString const &name : names) {
         QFile file(dir.filePath(name));
-        QVERIFY(file.open(QIODevice::WriteOnly));
+        QVERIFY(name.endsWith(QLatin1Char('/')) ? dir.mkdir(name) : file.open(QIODevice::WriteOnly));
     }
 }
 
-QStringList numbered(int first, int last, QString const &suffix = QString())
+QStringList numbered(int first, int last, QString const &suffix)
 {
     QStringList names;
     for (int number = first; number <= last; ++number)
         names << QStringLiteral("%1%2").arg(number, 8, 10, QLatin1Char('0')).arg(suffix);
     return names;
+}
+
+void expectName(QString const &name, QString const &expected)
+{
+    if (expected == RandomTask)
+        QVERIFY2(QRegularExpression(QStringLiteral("^_\\d+\\.task$")).match(name).hasMatch(), qPrintable(name));
+    else
+        QCOMPARE(name, expected);
 }
 
 } // namespace
@@ -36,187 +47,100 @@ class TestNaming : public QObject
     Q_OBJECT
 
 private slots:
-    void firstMessageDirName_data();
-    void firstMessageDirName();
-    void messageDirCacheMovesOn();
-    void messageDirSearchLimit_data();
-    void messageDirSearchLimit();
-    void messageDirKeyIsAbsolute();
+    // The cache keys are checked with relative paths, relative to the scratch directory.
+    void initTestCase() { QVERIFY(scratch.isValid() && QDir::setCurrent(scratch.path())); }
 
-    void firstTaskFileName_data();
-    void firstTaskFileName();
-    void taskFileListedOnce();
-    void taskFileSearchLimit_data();
-    void taskFileSearchLimit();
-    void taskFileKeyIsThePathAsGiven();
+    void names_data()
+    {
+        QTest::addColumn<Naming>("next");
+        QTest::addColumn<QStringList>("before");
+        QTest::addColumn<QString>("first");
+        QTest::addColumn<QStringList>("between"); // made after the first call: the directory is not listed again
+        QTest::addColumn<QStringList>("then");
+
+        const QStringList none;
+        QTest::newRow("message, empty") << message << none << "00000001" << QStringList{"00000002/", "00000050/"}
+                                        << QStringList{"00000003"};
+        QTest::newRow("message, seven and notes") << message << QStringList{"00000007/", "notes/"} << "00000008"
+                                                  << none << QStringList{"00000009"};
+        QTest::newRow("message, last matching name counts")
+            << message << QStringList{"00000003/", "00000012/", "0000099/", "123456789/", "x00000050/"} << "00000013"
+            << none << QStringList{"00000014"};
+        QTest::newRow("message, files not listed but taken") << message << QStringList{"00000002/", "00000040"}
+                                                             << "00000003" << QStringList{"00000004"}
+                                                             << QStringList{"00000005"};
+        QTest::newRow("message, nine digits") << message << QStringList{"99999999/"} << "100000000" << none
+                                              << QStringList{"100000001"};
+        QTest::newRow("message, the hundredth try is free") << message << none << "00000001"
+                                                            << numbered(2, 100, "/")
+                                                            << QStringList{"00000101", "00000102"};
+        // A search that finds nothing leaves the cache as it was.
+        QTest::newRow("message, a hundred taken") << message << none << "00000001" << numbered(2, 101, "/")
+                                                  << QStringList{"", ""};
+        QTest::newRow("task, empty") << task << none << "00000001.task" << none << QStringList{"00000002.task"};
+        QTest::newRow("task, forty-one") << task << QStringList{"00000041.task"} << "00000042.task"
+                                         << QStringList{"00000050.task"} << QStringList{"00000043.task"};
+        QTest::newRow("task, last by name is abc") << task << QStringList{"00000003.task", "abc.task"}
+                                                   << "00000001.task" << none << QStringList{"00000002.task"};
+        QTest::newRow("task, other suffixes") << task << QStringList{"00000002.task", "00000009.txt"}
+                                              << "00000003.task" << none << QStringList{"00000004.task"};
+        QTest::newRow("task, nine digits") << task << QStringList{"123456789.task"} << "123456790.task" << none
+                                           << QStringList{"123456791.task"};
+        QTest::newRow("task, the 99th try is free") << task << none << "00000001.task" << numbered(2, 99, ".task")
+                                                    << QStringList{"00000100.task", "00000101.task"};
+        QTest::newRow("task, 99 taken") << task << none << "00000001.task" << numbered(2, 100, ".task")
+                                        << QStringList{RandomTask, RandomTask};
+    }
+
+    void names()
+    {
+        QFETCH(Naming, next);
+        QFETCH(QStringList, before);
+        QFETCH(QString, first);
+        QFETCH(QStringList, between);
+        QFETCH(QStringList, then);
+
+        const QDir dir = freshDir();
+        make(dir, before);
+        QCOMPARE(next(dir), first);
+        QVERIFY2(!dir.exists(first), "nothing is created");
+        make(dir, between);
+        for (QString const &expected : then)
+            expectName(next(dir), expected);
+    }
+
+    void cacheKey_data()
+    {
+        QTest::addColumn<Naming>("next");
+        QTest::addColumn<QStringList>("absoluteRelativeAbsolute");
+
+        QTest::newRow("message: absolute path") << message << QStringList{"00000001", "00000002", "00000003"};
+        QTest::newRow("task: path as given") << task << QStringList{"00000001.task", "00000001.task", "00000002.task"};
+    }
+
+    void cacheKey()
+    {
+        QFETCH(Naming, next);
+        QFETCH(QStringList, absoluteRelativeAbsolute);
+
+        const QDir dir = freshDir();
+        const QDir relative(dir.dirName());
+        QVERIFY(relative.isRelative());
+        QCOMPARE(QStringList({next(dir), next(relative), next(dir)}), absoluteRelativeAbsolute);
+    }
 
 private:
     QTemporaryDir scratch;
     int dirCount = 0;
-    QDir freshDir();
-};
 
-// Every test needs a directory of its own: the caches live for the whole process.
-QDir TestNaming::freshDir()
-{
-    const QString name = QStringLiteral("dir%1").arg(++dirCount);
-    QDir(scratch.path()).mkdir(name);
-    return QDir(scratch.filePath(name));
-}
-
-void TestNaming::firstMessageDirName_data()
-{
-    QTest::addColumn<QStringList>("dirs");
-    QTest::addColumn<QStringList>("files");
-    QTest::addColumn<QString>("name");
-
-    QTest::newRow("empty") << QStringList() << QStringList() << "00000001";
-    QTest::newRow("seven and notes") << QStringList{"00000007", "notes"} << QStringList() << "00000008";
-    QTest::newRow("last matching name counts")
-        << QStringList{"00000003", "00000012", "0000099", "123456789", "x00000050"} << QStringList() << "00000013";
-    QTest::newRow("files are not listed") << QStringList{"00000002"} << QStringList{"00000040"} << "00000003";
-    QTest::newRow("a file takes the name") << QStringList{"00000002"} << QStringList{"00000003"} << "00000004";
-    QTest::newRow("nine digits") << QStringList{"99999999"} << QStringList() << "100000000";
-}
-
-void TestNaming::firstMessageDirName()
-{
-    QFETCH(QStringList, dirs);
-    QFETCH(QStringList, files);
-    QFETCH(QString, name);
-
-    const QDir dir = freshDir();
-    makeDirs(dir, dirs);
-    makeFiles(dir, files);
-    QCOMPARE(Global::nextMessageDirName(dir), name);
-    QVERIFY2(!dir.exists(name), "nothing is created");
-}
-
-void TestNaming::messageDirCacheMovesOn()
-{
-    const QDir dir = freshDir();
-    QCOMPARE(Global::nextMessageDirName(dir), QStringLiteral("00000001"));
-    QCOMPARE(Global::nextMessageDirName(dir), QStringLiteral("00000002"));
-    makeDirs(dir, {QStringLiteral("00000003"), QStringLiteral("00000050")});
-    QCOMPARE(Global::nextMessageDirName(dir), QStringLiteral("00000004"));
-}
-
-void TestNaming::messageDirSearchLimit_data()
-{
-    QTest::addColumn<int>("lastTaken");
-    QTest::addColumn<QString>("name");
-
-    QTest::newRow("the hundredth try is free") << 104 << "00000105";
-    QTest::newRow("a hundred taken") << 105 << "";
-}
-
-void TestNaming::messageDirSearchLimit()
-{
-    QFETCH(int, lastTaken);
-    QFETCH(QString, name);
-
-    const QDir dir = freshDir();
-    for (int call = 0; call < 5; ++call)
-        Global::nextMessageDirName(dir);
-    makeDirs(dir, numbered(6, lastTaken));
-
-    QCOMPARE(Global::nextMessageDirName(dir), name);
-    // A failed search leaves the cache at 5, so a freed name right after it is found.
-    QVERIFY(dir.rmdir(QStringLiteral("00000006")));
-    QCOMPARE(Global::nextMessageDirName(dir), name.isEmpty() ? QStringLiteral("00000006") : QStringLiteral("00000106"));
-}
-
-void TestNaming::messageDirKeyIsAbsolute()
-{
-    const QDir dir = freshDir();
-    const QString savedCurrent = QDir::currentPath();
-    QVERIFY(QDir::setCurrent(scratch.path()));
-    const QDir relative(dir.dirName());
-    const QString first = Global::nextMessageDirName(dir);
-    const QString second = Global::nextMessageDirName(relative);
-    QDir::setCurrent(savedCurrent);
-
-    QVERIFY(relative.isRelative());
-    QCOMPARE(first, QStringLiteral("00000001"));
-    QCOMPARE(second, QStringLiteral("00000002"));
-}
-
-void TestNaming::firstTaskFileName_data()
-{
-    QTest::addColumn<QStringList>("files");
-    QTest::addColumn<QString>("name");
-
-    QTest::newRow("empty") << QStringList() << "00000001.task";
-    QTest::newRow("forty-one") << QStringList{"00000041.task"} << "00000042.task";
-    QTest::newRow("last by name is abc") << QStringList{"00000003.task", "abc.task"} << "00000001.task";
-    QTest::newRow("other suffixes ignored") << QStringList{"00000002.task", "00000009.txt"} << "00000003.task";
-    QTest::newRow("nine digits") << QStringList{"123456789.task"} << "123456790.task";
-}
-
-void TestNaming::firstTaskFileName()
-{
-    QFETCH(QStringList, files);
-    QFETCH(QString, name);
-
-    const QDir dir = freshDir();
-    makeFiles(dir, files);
-    QCOMPARE(Global::nextTaskFileName(dir), name);
-    QVERIFY2(!dir.exists(name), "nothing is created");
-}
-
-void TestNaming::taskFileListedOnce()
-{
-    const QDir dir = freshDir();
-    makeFiles(dir, {QStringLiteral("00000041.task")});
-    QCOMPARE(Global::nextTaskFileName(dir), QStringLiteral("00000042.task"));
-    makeFiles(dir, {QStringLiteral("00000050.task")});
-    QCOMPARE(Global::nextTaskFileName(dir), QStringLiteral("00000043.task"));
-}
-
-void TestNaming::taskFileSearchLimit_data()
-{
-    QTest::addColumn<int>("lastTaken");
-    QTest::addColumn<bool>("numbered");
-
-    QTest::newRow("the 99th try is free") << 99 << true;
-    QTest::newRow("99 taken") << 100 << false;
-}
-
-void TestNaming::taskFileSearchLimit()
-{
-    QFETCH(int, lastTaken);
-    QFETCH(bool, numbered);
-
-    const QDir dir = freshDir();
-    QCOMPARE(Global::nextTaskFileName(dir), QStringLiteral("00000001.task"));
-    makeFiles(dir, ::numbered(2, lastTaken, QStringLiteral(".task")));
-
-    const QString name = Global::nextTaskFileName(dir);
-    if (numbered) {
-        QCOMPARE(name, QStringLiteral("00000100.task"));
-    } else {
-        QVERIFY2(QRegularExpression(QStringLiteral("^_\\d+\\.task$")).match(name).hasMatch(), qPrintable(name));
-        // The fallback leaves the cache at 1.
-        QVERIFY(QFile::remove(dir.filePath(QStringLiteral("00000002.task"))));
-        QCOMPARE(Global::nextTaskFileName(dir), QStringLiteral("00000002.task"));
+    // Every row needs a directory of its own: the caches live for the whole process.
+    QDir freshDir()
+    {
+        const QString name = QStringLiteral("dir%1").arg(++dirCount);
+        QDir(scratch.path()).mkdir(name);
+        return QDir(scratch.filePath(name));
     }
-}
-
-void TestNaming::taskFileKeyIsThePathAsGiven()
-{
-    const QDir dir = freshDir();
-    const QString savedCurrent = QDir::currentPath();
-    QVERIFY(QDir::setCurrent(scratch.path()));
-    const QDir relative(dir.dirName());
-    const QString first = Global::nextTaskFileName(dir);
-    const QString second = Global::nextTaskFileName(relative);
-    const QString third = Global::nextTaskFileName(dir);
-    QDir::setCurrent(savedCurrent);
-
-    QCOMPARE(first, QStringLiteral("00000001.task"));
-    QCOMPARE(second, QStringLiteral("00000001.task"));
-    QCOMPARE(third, QStringLiteral("00000002.task"));
-}
+};
 
 QTEST_GUILESS_MAIN(TestNaming)
 #include "tst_naming.moc"
