@@ -32,7 +32,10 @@ void storeValue(SettingsPointer &store, const QString &key, const QVariant &valu
 {
     if (!store.writable)
         return;
-    store.settings.setValue(key, value);
+    // Qt keeps the file's keys in a process-wide cache that outlives this
+    // library: a key that still points to the library's literal text would be
+    // read there after the library is unloaded, so the cache gets its own copy.
+    store.settings.setValue(QString(key.constData(), key.size()), value);
     store.changed = true;
 }
 

@@ -36,6 +36,10 @@ const QByteArray abonentRecord = QByteArray::fromHex(
 int main(int argc, char **argv)
 {
     QApplication application(argc, argv);
+    // Always a first run: the library then writes its settings and a new log,
+    // which leaves Qt's process-wide caches holding what the library handed them.
+    for (const char *dir : {"/../settings", "/../data"})
+        QDir(QCoreApplication::applicationDirPath() + QLatin1String(dir)).removeRecursively();
     QLibrary library(QStringLiteral(COMCHANNEL_PLUGIN_PATH));
     if (!library.load())
         return failed("load");
