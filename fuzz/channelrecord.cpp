@@ -26,12 +26,6 @@ bool sameChannel(const ChannelComSettings &a, const ChannelComSettings &b)
 
 } // namespace
 
-extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
-{
-    startApplication(argc, argv);
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     ChannelComSettings record;

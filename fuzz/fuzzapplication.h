@@ -1,13 +1,7 @@
 #pragma once
 
-#include <QCoreApplication>
-
-// The library finds its installation through the application's path: every
-// target runs inside one application object, made before the first input.
-inline void startApplication(int *argc, char ***argv)
-{
-    static QCoreApplication application(*argc, *argv);
-}
+#include <QByteArray>
+#include <QString>
 
 inline QByteArray bytesOf(const uint8_t *data, size_t size)
 {

@@ -5,12 +5,6 @@
 
 #include <cstdlib>
 
-extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
-{
-    startApplication(argc, argv);
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     FakeInstallation::reset();
