@@ -12,12 +12,8 @@ set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME comchannel)
 set(CPACK_PACKAGE_VENDOR "ComChannel maintainers")
 set(CPACK_PACKAGE_CONTACT "ComChannel maintainers <maintainers@users.noreply.c-seed-82ac861c.example>")
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "switched (dial-up) channel settings plug-in")
 set(CPACK_PACKAGING_INSTALL_PREFIX ${COMCHANNEL_PACKAGE_PREFIX})
 set(CPACK_PACKAGE_DIRECTORY ${CMAKE_BINARY_DIR}/packages)
-set(CPACK_STRIP_FILES ON)
-# Absolute destinations (the Debian documentation) land in the package, not on this machine.
-set(CPACK_SET_DESTDIR ON)
 
 set(CPACK_DEB_COMPONENT_INSTALL ON)
 set(CPACK_COMPONENTS_ALL runtime dev tools)
@@ -25,46 +21,34 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION comm)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS_PRIVATE_DIRS ${CMAKE_BINARY_DIR}/bin/channelSettingsPlugins)
+# The generator strips the binaries it packs and keeps their symbols in the -dbgsym packages.
 set(CPACK_DEBIAN_DEBUGINFO_PACKAGE ON)
 set(CPACK_DEBIAN_ENABLE_COMPONENT_DEPENDS ON)
 
 set(CPACK_DEBIAN_RUNTIME_PACKAGE_NAME comchannel)
-set(CPACK_COMPONENT_RUNTIME_DESCRIPTION "switched (dial-up) channel settings plug-in
- The plug-in that a messaging application loads from its
- channelSettingsPlugins/ directory to configure its switched channel: COM
- ports with their modems and serial parameters, and the phone number and
- ports of each abonent. It carries the common library of the maker.")
+set(CPACK_DEBIAN_RUNTIME_DESCRIPTION "switched (dial-up) channel settings plug-in
+The plug-in that a messaging application loads from its
+channelSettingsPlugins/ directory to configure its switched channel: COM
+ports with their modems and serial parameters, and the phone number and
+ports of each abonent. It carries the common library of the maker.")
 
 set(CPACK_DEBIAN_DEV_PACKAGE_NAME comchannel-dev)
 set(CPACK_DEBIAN_DEV_PACKAGE_ARCHITECTURE all)
 set(CPACK_DEBIAN_DEV_PACKAGE_SECTION libdevel)
 set(CPACK_DEBIAN_DEV_PACKAGE_DEPENDS "qtbase5-dev")
 set(CPACK_COMPONENT_DEV_DEPENDS runtime)
-set(CPACK_COMPONENT_DEV_DESCRIPTION "switched channel settings plug-in - development files
- Public headers of the plug-in interface, the page bases, the used-devices
- registry, the settings records and the common library, with a CMake package
- (find_package(ComChannel)) and a pkg-config file for host applications.")
+set(CPACK_DEBIAN_DEV_DESCRIPTION "switched channel settings plug-in - development files
+Public headers of the plug-in interface, the page bases, the used-devices
+registry, the settings records and the common library, with a CMake package
+(find_package(ComChannel)) and a pkg-config file for host applications.")
 
 set(CPACK_DEBIAN_TOOLS_PACKAGE_NAME comchannel-tools)
 set(CPACK_COMPONENT_TOOLS_DEPENDS runtime)
-set(CPACK_COMPONENT_TOOLS_DESCRIPTION "switched channel settings plug-in - tools
- comconf shows and builds the channel's records and checks an installation;
- comchannel-host is the reference host application that loads the plug-in.")
+set(CPACK_DEBIAN_TOOLS_DESCRIPTION "switched channel settings plug-in - tools
+comconf shows and builds the channel's records and checks an installation;
+comchannel-host is the reference host application that loads the plug-in.")
 
-# Every package carries its copyright, changelog and the lintian overrides
-# explained in the overrides file.
-string(TIMESTAMP COMCHANNEL_CHANGELOG_DATE "%a, %d %b %Y %H:%M:%S +0000" UTC)
-foreach(component runtime dev tools)
-    string(TOUPPER ${component} upper)
-    set(package ${CPACK_DEBIAN_${upper}_PACKAGE_NAME})
-    set(docs ${CMAKE_BINARY_DIR}/debian/${package})
-    configure_file(${CMAKE_SOURCE_DIR}/cmake/debian/changelog.in ${docs}/changelog.Debian @ONLY)
-    execute_process(COMMAND gzip -9nf ${docs}/changelog.Debian)
-    configure_file(${CMAKE_SOURCE_DIR}/cmake/debian/lintian-overrides.in ${docs}/${package} @ONLY)
-    # Absolute destinations: the Debian places, outside the prefix.
-    install(FILES ${CMAKE_SOURCE_DIR}/cmake/debian/copyright ${docs}/changelog.Debian.gz
-        DESTINATION /usr/share/doc/${package} COMPONENT ${component} EXCLUDE_FROM_ALL)
-    install(FILES ${docs}/${package} DESTINATION /usr/share/lintian/overrides COMPONENT ${component} EXCLUDE_FROM_ALL)
-endforeach()
+# Copyright, changelog and lintian overrides for every package, debug packages included.
+set(CPACK_POST_BUILD_SCRIPTS ${CMAKE_SOURCE_DIR}/cmake/debian/finish-packages.cmake)
 
 include(CPack)
