@@ -11,8 +11,10 @@ mode=$1 library=$2 headers=$3 baseline=$4
 
 case $mode in
     update)
-        # Without paths of this machine, so that the baseline is the same wherever it is made.
+        # Without paths of this machine and with type ids drawn from the types themselves,
+        # so that the baseline is the same wherever it is made and changes only where they do.
         abidw --headers-dir "$headers" --drop-private-types --no-corpus-path --no-comp-dir-path --short-locs \
+            --type-id-style hash \
             --out-file "$baseline" "$library"
         echo "abi: baseline $baseline written" ;;
     check)

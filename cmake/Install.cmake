@@ -53,5 +53,6 @@ install(FILES ${CMAKE_BINARY_DIR}/ComChannelConfig.cmake ${CMAKE_BINARY_DIR}/Com
 
 # The .pc file finds its prefix from its own place, like the CMake package.
 file(RELATIVE_PATH COMCHANNEL_PKGCONFIG_TO_PREFIX /prefix/${COMCHANNEL_PKGCONFIG_DIR} /prefix)
+string(REGEX REPLACE "/$" "" COMCHANNEL_PKGCONFIG_TO_PREFIX ${COMCHANNEL_PKGCONFIG_TO_PREFIX})
 configure_file(cmake/comchannel.pc.in ${CMAKE_BINARY_DIR}/comchannel.pc @ONLY)
 install(FILES ${CMAKE_BINARY_DIR}/comchannel.pc DESTINATION ${COMCHANNEL_PKGCONFIG_DIR} COMPONENT dev)

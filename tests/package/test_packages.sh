@@ -14,7 +14,7 @@ for package in "${packages[@]}"; do
     fi
 done
 work=$(mktemp -d /tmp/comchannel-packages.XXXXXX)
-trap 'dpkg --purge "${packages[@]}" >/dev/null || true; rm -rf "$work"' EXIT
+trap 'dpkg --purge "${packages[@]}" >/dev/null 2>&1 || true; rm -rf "$work"' EXIT
 
 (cd "$build_dir" && cpack -B "$work/packages" >/dev/null)
 dpkg -i "$work"/packages/*.deb "$work"/packages/*.ddeb >/dev/null
