@@ -2,9 +2,9 @@
 # finish-package.sh PACKAGE_FILE
 # Gives a package that CPack made what Debian expects of every package: its
 # copyright and changelog in /usr/share/doc/<package>/ (a debug package links
-# to its package's), the lintian overrides
-# explained below, and a list of checksums with paths inside the package (the
-# -dbgsym packages of CMake 3.25 list the paths of the build machine).
+# to its package's), the lintian override explained below, and a list of
+# checksums with paths inside the package (the -dbgsym packages of CMake 3.25
+# list the paths of the build machine).
 set -euo pipefail
 file=$1
 here=$(cd "$(dirname "$0")" && pwd)
