@@ -56,3 +56,7 @@ file(RELATIVE_PATH COMCHANNEL_PKGCONFIG_TO_PREFIX /prefix/${COMCHANNEL_PKGCONFIG
 string(REGEX REPLACE "/$" "" COMCHANNEL_PKGCONFIG_TO_PREFIX ${COMCHANNEL_PKGCONFIG_TO_PREFIX})
 configure_file(cmake/comchannel.pc.in ${CMAKE_BINARY_DIR}/comchannel.pc @ONLY)
 install(FILES ${CMAKE_BINARY_DIR}/comchannel.pc DESTINATION ${COMCHANNEL_PKGCONFIG_DIR} COMPONENT dev)
+
+# The kept translation, so that a host can start its own language from it; the
+# English one is compiled into the library (":/comchannel/translations/comchannel_en.qm").
+install(FILES translations/comchannel_en.ts DESTINATION share/comchannel/translations COMPONENT dev)
