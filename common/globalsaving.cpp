@@ -78,6 +78,22 @@ bool makeDirectories(QString const &path, QString *error)
     return false;
 }
 
+// Inside the installation a neighbour may have put a link where a directory of the
+// path belongs; what is saved there would land wherever the link points.
+bool isFreeOfLinks(QString const &dirPath, QString *error)
+{
+    const QString installPath = Global::installDir().absolutePath();
+    for (QString current = dirPath; isInside(current, installPath); current = QFileInfo(current).absolutePath()) {
+        struct stat status {};
+        const bool listed = ::lstat(QFile::encodeName(current).constData(), &status) == 0;
+        if (!listed || !S_ISDIR(status.st_mode)) {
+            *error = qt_error_string(!listed ? errno : S_ISLNK(status.st_mode) ? ELOOP : ENOTDIR);
+            return false;
+        }
+    }
+    return true;
+}
+
 // Always a new file of this process: whatever stands at the name (a left-over, or
 // a neighbour's link, FIFO or hard link) is removed first and the file created
 // exclusively, so nothing else is truncated or written through.
@@ -185,7 +201,8 @@ QString safeSaving(QString const &filePath, QByteArray const &data)
     QFile file;
     QString error;
     // A directory that cannot be made fails the opening with the reason of its own failure.
-    if (!makePathTelling(QFileInfo(filePath).absoluteDir(), &error)
+    const QString dirPath = QDir::cleanPath(QFileInfo(filePath).absolutePath());
+    if (!makePathTelling(QDir(dirPath), &error) || !isFreeOfLinks(dirPath, &error)
         || (!openTemporary(file, newFilePath, &error) && !openTemporary(file, newFilePath, &error))) {
         const QString message = tr("Не удалось открыть файл для записи. %1.").arg(error);
         logFailure(QStringLiteral("safeSaving failed 7. ") + message);

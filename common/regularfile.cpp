@@ -26,9 +26,9 @@ int refuse(int fd, int error)
 
 namespace RegularFile {
 
-int open(const QString &path, int flags, mode_t mode)
+int open(const char *path, int flags, mode_t mode)
 {
-    const int fd = ::open(QFile::encodeName(path).constData(), flags | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, mode);
+    const int fd = ::open(path, flags | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, mode);
     if (fd < 0)
         return -1;
     struct stat status;
@@ -43,6 +43,11 @@ int open(const QString &path, int flags, mode_t mode)
     if (!(flags & O_NONBLOCK) && ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0)
         return refuse(fd, errno);
     return fd;
+}
+
+int open(const QString &path, int flags, mode_t mode)
+{
+    return open(QFile::encodeName(path).constData(), flags, mode);
 }
 
 mode_t modeOf(QFileDevice::Permissions permissions)

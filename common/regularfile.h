@@ -15,6 +15,7 @@ namespace RegularFile {
 // cleared again once open), accepted only as a regular file with no other name.
 // Otherwise -1 with errno set: ELOOP for a link, ENXIO for a FIFO or device,
 // EMLINK for a hard link, EISDIR for a directory.
+int open(const char *path, int flags, mode_t mode = 0);
 int open(const QString &path, int flags, mode_t mode = 0);
 
 // The mode bits the toolkit's permission flags stand for; the current-user
