@@ -1,12 +1,6 @@
-// Nothing lost under faults, nothing written through a neighbour's object. A fault
-// row fails one system call of an operation (strace attached to a child running it):
-// the target must hold its old or new content whole, the failure be reported, a
-// plain retry succeed; the same on a real full tmpfs. A neighbour row plants another
-// user's object where the operation writes next; the operation (root, in a child
-// with a time limit) must leave the victim alone, return, report, and work once the
-// object is gone.
+// Nothing lost under faults (system calls failed by strace, a full tmpfs), nothing
+// written through what a neighbour planted where an operation writes next.
 #include "common/csettings.h"
-#include "common/globalpaths.h"
 #include "common/globalsaving.h"
 #include "common/logger.h"
 #include "tests/support/fakeinstallation.h"
@@ -147,6 +141,43 @@ bool plant(QString const &object, QString const &path)
     return made && nobody && (object == QLatin1String("hard link") || ::lchown(name.constData(), nobody->pw_uid, nobody->pw_gid) == 0);
 }
 
+// A fault: the operation (save, newdir = save into a new directory, settings, logline),
+// the system call and its errno; which of its calls fail, counted from the operation's
+// start (the settings store's first write is the toolkit's lock file, the second the new
+// content), and the only path they touch; the target's state after; whether the report
+// names the errno (the toolkit keeps the reason of a failed settings write to itself: a
+// probe finds a full disk, see fullFileSystem, not one failed call).
+const struct Fault {
+    const char *operation, *syscall;
+    int error;
+    const char *calls, *on, *state;
+    bool reason;
+} Faults[] = {
+    {"save", "openat", ENOSPC, "1..2", "data/0/target.new", "old", true},
+    {"save", "write", ENOSPC, "1", "data/0/target.new", "old", true},
+    {"save", "fdatasync", EIO, "1", "data/0/target.new", "old", true},
+    {"save", "close", EIO, "1", "data/0/target.new", "old", true},
+    {"save", "fchmod", EPERM, "1", "data/0/target.new", "new", true},
+    {"save", "rename", EXDEV, "1", "", "old", true},
+    {"save", "rename", EIO, "2", "", "old", true},
+    {"save", "unlink", EIO, "1", "data/0/target.old", "new", true},
+    {"save", "fsync", EIO, "1", "data/0", "new", true},
+    {"newdir", "mkdir", EROFS, "1", "", "absent", true},
+    {"newdir", "rename", EXDEV, "1", "", "absent", true},
+    {"settings", "openat", EACCES, "1", "settings/settings.ini", "old", true},
+    {"settings", "openat", EROFS, "1", "settings/settings.ini.lock", "old", true},
+    {"settings", "openat", ENOSPC, "1", "settings", "old", true},
+    {"settings", "write", EIO, "1", "", "old", true},
+    {"settings", "write", ENOSPC, "2", "", "old", false},
+    {"settings", "fdatasync", EIO, "1+", "", "old", true},
+    {"settings", "fchmod", EPERM, "1+", "", "old", true},
+    {"settings", "rename", EXDEV, "1", "", "old", true},
+    {"settings", "close", EIO, "1+", "", "old", true},
+    {"logline", "openat", ENOSPC, "1..2", "", "old", true},
+    {"logline", "write", EIO, "1", "", "new", true},
+    {"logline", "write", ENOSPC, "1..11", "", "old", true},
+};
+
 } // namespace
 
 class tst_Faults : public QObject
@@ -159,11 +190,12 @@ private slots:
         FakeInstallation::reset();
         debug(QStringLiteral("Fault"), QStringLiteral("test"));
         logName = FakeInstallation::logFiles().value(0);
+        // A file of the host's user, one that anybody may write (a hard link needs that), a directory.
         QDir(filePath("victims")).removeRecursively();
-        QVERIFY(FakeInstallation::writeFile("victims/file", "precious\n") && FakeInstallation::writeFile("victims/shared", "shared\n")
-                && FakeInstallation::writeFile("victims/dir/inside", "inside\n"));
-        QVERIFY(QFile::setPermissions(filePath("victims/file"), QFileDevice::ReadOwner | QFileDevice::WriteOwner));
-        QVERIFY(QFile::setPermissions(filePath("victims/shared"), QFileDevice::Permissions(0x6666)));
+        for (const char *victim : {"victims/file", "victims/shared", "victims/dir/inside"})
+            QVERIFY(FakeInstallation::writeFile(QLatin1String(victim), victim));
+        QVERIFY(QFile::setPermissions(filePath("victims/file"), QFileDevice::ReadOwner | QFileDevice::WriteOwner)
+                && QFile::setPermissions(filePath("victims/shared"), QFileDevice::Permissions(0x6666)));
     }
 
     void init()
@@ -177,72 +209,33 @@ private slots:
 
     void injected_data()
     {
-        QTest::addColumn<QString>("operation"); // save, newdir (save into a new directory), settings, logline
-        QTest::addColumn<QString>("syscall");
-        QTest::addColumn<int>("error");
-        // The calls that fail, counted from the operation's start (the settings store's first
-        // write is the toolkit's lock file, the second the new content), and the only path they touch.
-        QTest::addColumn<QString>("calls");
-        QTest::addColumn<QString>("on");
-        QTest::addColumn<QString>("state"); // of the target after the fault
-        // Whether the report names the errno. The toolkit keeps the reason of a failed settings
-        // write to itself; a probe finds a full disk (see fullFileSystem), not one failed call.
-        QTest::addColumn<bool>("reason");
-
-        const struct { const char *operation, *syscall; int error; const char *calls, *on, *state; bool reason; } rows[] = {
-            {"save", "openat", ENOSPC, "1..2", "data/0/target.new", "old", true},
-            {"save", "write", ENOSPC, "1", "data/0/target.new", "old", true},
-            {"save", "fdatasync", EIO, "1", "data/0/target.new", "old", true},
-            {"save", "close", EIO, "1", "data/0/target.new", "old", true},
-            {"save", "fchmod", EPERM, "1", "data/0/target.new", "new", true},
-            {"save", "rename", EXDEV, "1", "", "old", true},
-            {"save", "rename", EIO, "2", "", "old", true},
-            {"save", "unlink", EIO, "1", "data/0/target.old", "new", true},
-            {"save", "fsync", EIO, "1", "data/0", "new", true},
-            {"newdir", "mkdir", EROFS, "1", "", "absent", true},
-            {"newdir", "rename", EXDEV, "1", "", "absent", true},
-            {"settings", "openat", EACCES, "1", "settings/settings.ini", "old", true},
-            {"settings", "openat", EROFS, "1", "settings/settings.ini.lock", "old", true},
-            {"settings", "openat", ENOSPC, "1", "settings", "old", true},
-            {"settings", "write", EIO, "1", "", "old", true},
-            {"settings", "write", ENOSPC, "2", "", "old", false},
-            {"settings", "fdatasync", EIO, "1+", "", "old", true},
-            {"settings", "fchmod", EPERM, "1+", "", "old", true},
-            {"settings", "rename", EXDEV, "1", "", "old", true},
-            {"settings", "close", EIO, "1+", "", "old", true},
-            {"logline", "openat", ENOSPC, "1..2", "", "old", true},
-            {"logline", "write", EIO, "1", "", "new", true},
-            {"logline", "write", ENOSPC, "1..11", "", "old", true},
-        };
-        for (const auto &row : rows) {
-            QTest::addRow("%s %s %d %s %s", row.operation, row.syscall, row.error, row.calls, row.on)
-                << row.operation << row.syscall << row.error << row.calls << row.on << row.state << row.reason;
-        }
+        QTest::addColumn<int>("row");
+        for (const Fault &fault : Faults)
+            QTest::addRow("%s %s %d %s %s", fault.operation, fault.syscall, fault.error, fault.calls, fault.on) << int(&fault - Faults);
     }
 
     void injected()
     {
-        QFETCH(QString, operation);
-        QFETCH(QString, syscall);
-        QFETCH(int, error);
-        QFETCH(QString, calls);
-        QFETCH(QString, on);
-        QFETCH(QString, state);
-        QFETCH(bool, reason);
-
-        QStringList inject{"-e", "trace=" + syscall, "-e", QStringLiteral("inject=%1:error=%2:when=%3").arg(syscall).arg(error).arg(calls)};
-        if (!on.isEmpty())
-            inject << QStringLiteral("-P") << filePath(on);
+        QFETCH(int, row);
+        const Fault &fault = Faults[row];
+        const QString operation = QLatin1String(fault.operation);
+        QStringList inject{"-e", QStringLiteral("trace=%1").arg(QLatin1String(fault.syscall)), "-e",
+                           QStringLiteral("inject=%1:error=%2:when=%3").arg(QLatin1String(fault.syscall)).arg(fault.error).arg(QLatin1String(fault.calls))};
+        if (*fault.on)
+            inject << QStringLiteral("-P") << filePath(QLatin1String(fault.on));
         const QString report = runChild(operation, inject);
+        const QString reason = qt_error_string(fault.error);
         qInfo("%s: %s, %s", QTest::currentDataTag(), qPrintable(stateOf(operation)),
-              report.contains(qt_error_string(error)) ? "reason given" : report.isEmpty() ? "not reported" : "reported");
-        QCOMPARE(stateOf(operation), state);
-        QVERIFY2(report.contains(qt_error_string(error)) || !reason, qPrintable(report));
-        QVERIFY2(!report.isEmpty() || state == QLatin1String("new"), "a failure that matters is reported");
+              report.contains(reason) ? "reason given" : report.isEmpty() ? "not reported" : "reported");
+        QCOMPARE(stateOf(operation), QLatin1String(fault.state));
+        QVERIFY2(report.contains(reason) || !fault.reason, qPrintable(report));
+        QVERIFY2(!report.isEmpty() || qstrcmp(fault.state, "new") == 0, "a failure that matters is reported");
 
         QCOMPARE(runChild(operation), QString());
         QCOMPARE(stateOf(operation), QStringLiteral("new"));
+        // A saved file gets the file permissions, each new directory up to the installation the directory ones.
         QVERIFY(!isSaving(operation) || (QFile::permissions(filePath(targetOf(operation))) & 0xF0FF) == 0x6066);
+        QVERIFY(operation != QLatin1String("newdir") || (QFile::permissions(filePath("data/0/new")) & 0xF0FF) == 0x7077);
     }
 
     void neighbour_data()
@@ -286,35 +279,6 @@ private slots:
         QCOMPARE(runChild(operation), QString());
         const QByteArray content = readFile(targetOf(operation));
         QVERIFY(isSaving(operation) ? content == NewContent : content.endsWith("line\n"));
-    }
-
-    // New directories get the directory permissions: inside the installation every level up to
-    // it, elsewhere (a sibling whose name merely extends it) the new one only.
-    void makePath_data()
-    {
-        QTest::addColumn<QString>("base"); // exists, as does base/data
-        QTest::addColumn<QStringList>("treated"); // the first is made
-        QTest::addColumn<QStringList>("untouched");
-
-        const QString install = Global::installDir().absolutePath();
-        QTest::newRow("inside") << install << QStringList{"/data/x/y", "/data/x", "/data"} << QStringList{""};
-        QTest::newRow("sibling") << install + "-sibling" << QStringList{"/x/y"} << QStringList{"", "/x", "/data"};
-    }
-
-    void makePath()
-    {
-        QFETCH(QString, base);
-        QFETCH(QStringList, treated);
-        QFETCH(QStringList, untouched);
-
-        QVERIFY(QDir().mkpath(base + "/data") && QFile::setPermissions(base + "/data", QFileDevice::Permissions(0x7500)));
-        QVERIFY(QFile::setPermissions(base, QFileDevice::Permissions(0x7500)) && Global::makePath(QDir(base + treated.first())));
-        for (QString const &dir : treated)
-            QCOMPARE(QFile::permissions(base + dir) & 0xF0FF, 0x7077);
-        for (QString const &dir : untouched)
-            QVERIFY2((QFile::permissions(base + dir) & 0xF0FF) != 0x7077, qPrintable(dir));
-        QVERIFY(QFile::setPermissions(base, QFileDevice::Permissions(0x7755)));
-        QDir(Global::installDir().absolutePath() + "-sibling").removeRecursively();
     }
 
     // Settings and data on a real file system with one free page: the lock file fits,

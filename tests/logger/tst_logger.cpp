@@ -5,10 +5,7 @@
 
 #include <QDate>
 #include <QRegularExpression>
-#include <QThread>
 #include <QtTest>
-
-#include <memory>
 
 namespace {
 
@@ -133,50 +130,21 @@ private slots:
         QVERIFY2(settings.endsWith(settingsEnd) && settings.count('=') == settingsEnd.count('='), settings.constData());
     }
 
-    void tracer_data()
-    {
-        QTest::addColumn<QByteArray>("settingsBefore");
-        QTest::addColumn<QByteArray>("file");
-        QTest::addColumn<QStringList>("stack");
-        QTest::addColumn<QStringList>("lines");
-
-        const QString traced = Time + QStringLiteral("           _CFunctionDebug    ");
-        QTest::newRow("missing: written off") << QByteArray() << QByteArray() << QStringList{":12 int f()"} << QStringList();
-        QTest::newRow("on, with the place") << QByteArray("[Debug]\nall=true\n") << QByteArray("../../common/x.cpp") << QStringList()
-                                            << QStringList{traced + "common/x.cpp:12 int f() {", traced + "common/x.cpp:12 int f() }"};
-    }
-
-    // The switch is read once; while it is off the last 64 operations are kept instead.
+    // The switch "Debug/all" is read once and written back when missing; while it is
+    // off, the tracers keep the last 64 operations instead of logging.
     void tracer()
     {
-        QFETCH(QByteArray, settingsBefore);
-        QFETCH(QByteArray, file);
-        QFETCH(QStringList, stack);
-        QFETCH(QStringList, lines);
-
-        QVERIFY(settingsBefore.isNull() || FakeInstallation::writeFile(SettingsFile, settingsBefore));
-        {
-            _CFunctionDebug tracer(file.isNull() ? nullptr : file.constData(), 12, "int f()");
+        for (const bool on : {false, true}) {
+            init();
+            QVERIFY(!on || FakeInstallation::writeFile(SettingsFile, "[Debug]\nall=true\n"));
+            for (int i = 0; i < 70; ++i)
+                _CFunctionDebug tracer("../../common/x.cpp", i, "int f()");
+            QCOMPARE(FakeInstallation::readFile(SettingsFile), on ? QByteArray("[Debug]\nall=true\n") : QByteArray("[Debug]\nall=false\n"));
+            QCOMPARE(_CFunctionDebug::stack().size(), on ? 0 : 64);
+            QCOMPARE(_CFunctionDebug::stack().value(0), on ? QString() : QStringLiteral("common/x.cpp:6 int f()"));
+            QCOMPARE(logged().size(), on ? 140 : 0);
+            QCOMPARE(logged().value(0), on ? Time + QStringLiteral("           _CFunctionDebug    common/x.cpp:0 int f() {") : QString());
         }
-        QCOMPARE(FakeInstallation::readFile(SettingsFile), settingsBefore.isNull() ? QByteArray("[Debug]\nall=false\n") : settingsBefore);
-        QCOMPARE(_CFunctionDebug::stack(), stack);
-        QCOMPARE(logged(), lines);
-        for (int i = 0; gFunctionsDebuging == 0 && i < 70; ++i)
-            _CFunctionDebug tracer(QByteArray::number(i).constData());
-        QCOMPARE(_CFunctionDebug::stack().value(0), gFunctionsDebuging == 0 ? QStringLiteral("6") : QString());
-        QCOMPARE(_CFunctionDebug::stack().size(), gFunctionsDebuging == 0 ? 64 : 0);
-    }
-
-    void emergencyDoesNotTakeLoggerLock()
-    {
-        QMutex &loggerLock = LoggerData::debugData()->mutex;
-        loggerLock.lock();
-        const std::unique_ptr<QThread> writer(QThread::create([] { emergecyDebug(QStringLiteral("B")); }));
-        writer->start();
-        const bool finished = writer->wait(10000);
-        loggerLock.unlock();
-        writer->wait();
-        QVERIFY(finished);
     }
 };
 
