@@ -35,8 +35,7 @@ void storeValue(SettingsPointer &store, const QString &key, const QVariant &valu
     // Qt keeps the file's keys in a process-wide cache that outlives this
     // library: a key that still points to the library's literal text would be
     // read there after the library is unloaded, so the cache gets its own copy.
-    store.settings.setValue(QString(key.constData(), key.size()), value);
-    store.changed = true;
+    store.setValue(QString(key.constData(), key.size()), value);
 }
 
 // A missing switch is written back with its default, so the file lists it.

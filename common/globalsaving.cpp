@@ -4,6 +4,7 @@
 #include "globalpaths.h"
 #include "keptsetting.h"
 #include "logger.h"
+#include "regularfile.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -12,6 +13,7 @@
 
 #include <cerrno>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -28,29 +30,35 @@ QString hex(QFileDevice::Permissions permissions)
     return QStringLiteral("%1").arg(uint(permissions), 4, 16, QLatin1Char('0'));
 }
 
-// `failureText` takes the wanted value, the path, the actual value and the error. The system
-// derives the current-user bits from the others, so a difference in those alone is no news.
-bool grantPermissions(QFileDevice &entry, QString const &path, QFileDevice::Permissions wanted,
-                      QString const &failureText)
+// `failureText` takes the wanted value, the path, the actual value and the error. The
+// permissions are compared and set through the descriptor, so that nothing put at the
+// name meanwhile gets them; the current-user flags follow from the others.
+bool grantPermissions(int fd, QString const &path, QFileDevice::Permissions wanted, QString const &failureText)
 {
-    const QFileDevice::Permissions actual = entry.permissions();
-    if (actual == wanted || entry.setPermissions(wanted))
+    const QFileDevice::Permissions actual = RegularFile::permissionsOf(fd);
+    if (!((actual ^ wanted) & 0xF0FF) || ::fchmod(fd, RegularFile::modeOf(wanted)) == 0)
         return true;
-    if ((actual ^ wanted) & 0xF0FF)
-        logFailure(failureText.arg(hex(wanted), path, hex(actual), entry.errorString()));
+    logFailure(failureText.arg(hex(wanted), path, hex(actual), qt_error_string(errno)));
     return false;
 }
 
-bool grantFilePermissions(QFileDevice &file, QString const &path)
+bool grantFilePermissions(QFile &file, QString const &path)
 {
-    return grantPermissions(file, path, keptSetting<&CSettings::filePermissions>(),
+    return grantPermissions(file.handle(), path, keptSetting<&CSettings::filePermissions>(),
                             QStringLiteral("Не удалось изменить права доступа 0x%1 для файла %2 (0x%3). %4"));
 }
 
+// A name that is no longer a directory (a link put there meanwhile) is left alone and reported.
 void grantDirPermissions(QString const &path, QString const &failureText)
 {
-    QFile dir(path);
-    grantPermissions(dir, path, keptSetting<&CSettings::dirPermissions>(), failureText);
+    const QFileDevice::Permissions wanted = keptSetting<&CSettings::dirPermissions>();
+    const int fd = RegularFile::openDirectory(path);
+    if (fd < 0) {
+        logFailure(failureText.arg(hex(wanted), path, hex({}), qt_error_string(errno)));
+        return;
+    }
+    grantPermissions(fd, path, wanted, failureText);
+    ::close(fd);
 }
 
 bool isInside(QString const &path, QString const &dirPath)
@@ -59,16 +67,46 @@ bool isInside(QString const &path, QString const &dirPath)
     return path.startsWith(prefix);
 }
 
-// A symbolic link at the temporary name could point anywhere; it is never written through.
+// mkpath, with the reason when it fails (the toolkit gives up without a call of
+// its own when a file stands in the way).
+bool makeDirectories(QString const &path, QString *error)
+{
+    errno = ENOTDIR;
+    if (QDir().mkpath(path))
+        return true;
+    *error = qt_error_string(errno);
+    return false;
+}
+
+// Inside the installation a neighbour may have put a link where a directory of the
+// path belongs; what is saved there would land wherever the link points.
+bool isFreeOfLinks(QString const &dirPath, QString *error)
+{
+    const QString installPath = Global::installDir().absolutePath();
+    for (QString current = dirPath; isInside(current, installPath); current = QFileInfo(current).absolutePath()) {
+        struct stat status {};
+        const bool listed = ::lstat(QFile::encodeName(current).constData(), &status) == 0;
+        if (!listed || !S_ISDIR(status.st_mode)) {
+            *error = qt_error_string(!listed ? errno : S_ISLNK(status.st_mode) ? ELOOP : ENOTDIR);
+            return false;
+        }
+    }
+    return true;
+}
+
+// Always a new file of this process: whatever stands at the name (a left-over, or
+// a neighbour's link, FIFO or hard link) is removed first and the file created
+// exclusively, so nothing else is truncated or written through.
 bool openTemporary(QFile &file, QString const &path, QString *error)
 {
-    const int fd = ::open(QFile::encodeName(path).constData(),
-                          O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0666);
+    int fd = -1;
+    if (::unlink(QFile::encodeName(path).constData()) == 0 || errno == ENOENT)
+        fd = RegularFile::open(path, O_WRONLY | O_CREAT | O_EXCL, 0666);
     if (fd < 0) {
         *error = qt_error_string(errno);
         return false;
     }
-    if (file.open(fd, QIODevice::WriteOnly | QIODevice::Unbuffered, QFileDevice::AutoCloseHandle))
+    if (file.open(fd, QIODevice::WriteOnly | QIODevice::Unbuffered, QFileDevice::DontCloseHandle))
         return true;
     ::close(fd);
     *error = file.errorString();
@@ -98,15 +136,19 @@ bool renameFile(QString const &from, QString const &to, QString *error)
     return false;
 }
 
-// Makes the last renaming survive a power cut.
+// Makes the last renaming survive a power cut; the save itself stands if this fails.
 void syncDirectoryOf(QString const &filePath)
 {
-    const int fd = ::open(QFile::encodeName(QFileInfo(filePath).absolutePath()).constData(),
-                          O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0)
-        return;
-    ::fsync(fd);
-    ::close(fd);
+    const QString dirPath = QFileInfo(filePath).absolutePath();
+    const int fd = RegularFile::openDirectory(dirPath);
+    const bool synced = fd >= 0 && ::fsync(fd) == 0;
+    const int error = errno;
+    if (fd >= 0)
+        ::close(fd);
+    if (!synced) {
+        logFailure(QStringLiteral("safeSaving directory sync failed. Не удалось сохранить на диск каталог %1. %2")
+                       .arg(dirPath, qt_error_string(error)));
+    }
 }
 
 QString renameFailure(int step, QString const &path, QString const &error)
@@ -123,25 +165,60 @@ QString backupRemovalFailure(QString const &backupPath)
         .arg(backupPath);
 }
 
+// Global::makePath, with the reason when the directory cannot be made.
+bool makePathTelling(QDir const &dir, QString *error)
+{
+    if (dir.exists())
+        return true;
+
+    const QString path = QDir::cleanPath(dir.absolutePath());
+    if (!makeDirectories(path, error)) {
+        logFailure(QStringLiteral("Не удалось создать путь %1").arg(path));
+        return false;
+    }
+
+    // Whole path components are compared: a sibling whose name merely extends the
+    // installation directory's name is outside, and the walk never leaves the installation.
+    const QString installPath = Global::installDir().absolutePath();
+    if (!isInside(path, installPath)) {
+        grantDirPermissions(path, QStringLiteral("Не удалось изменить права доступа 0x%1 для каталога %2 (0x%3). %4"));
+        return true;
+    }
+    for (QString current = path; current != installPath; current = QFileInfo(current).absolutePath()) {
+        grantDirPermissions(current, QStringLiteral(
+            "Не удалось изменить права доступа 0x%1 для внутреннего каталога %2 (0x%3). %4"));
+    }
+    return true;
+}
+
 } // namespace
 
 namespace Global {
 
 QString safeSaving(QString const &filePath, QByteArray const &data)
 {
-    makePath(QFileInfo(filePath).absoluteDir());
-
     const QString newFilePath = QStringLiteral("%1.new").arg(filePath);
     QFile file;
     QString error;
-    if (!openTemporary(file, newFilePath, &error) && !openTemporary(file, newFilePath, &error)) {
+    // A directory that cannot be made fails the opening with the reason of its own failure.
+    const QString dirPath = QDir::cleanPath(QFileInfo(filePath).absolutePath());
+    if (!makePathTelling(QDir(dirPath), &error) || !isFreeOfLinks(dirPath, &error)
+        || (!openTemporary(file, newFilePath, &error) && !openTemporary(file, newFilePath, &error))) {
         const QString message = tr("Не удалось открыть файл для записи. %1.").arg(error);
         logFailure(QStringLiteral("safeSaving failed 7. ") + message);
         return message;
     }
 
-    if (!writeDurably(file, data, &error)) {
-        file.close();
+    bool written = writeDurably(file, data, &error);
+    if (written)
+        grantFilePermissions(file, newFilePath);
+    const int fd = file.handle();
+    file.close();
+    if (::close(fd) != 0 && written) {
+        written = false;
+        error = qt_error_string(errno);
+    }
+    if (!written) {
         QFile newFile(newFilePath);
         if (!newFile.remove()) {
             logFailure(QStringLiteral("safeSaving failed 5. Не удалось удалить временный файл при ошибке записи. %1.")
@@ -151,10 +228,6 @@ QString safeSaving(QString const &filePath, QByteArray const &data)
         logFailure(QStringLiteral("safeSaving failed 6. ") + message);
         return message;
     }
-
-    // Through the open descriptor, so that nothing put at the name meanwhile gets them.
-    grantFilePermissions(file, newFilePath);
-    file.close();
     return safeSaving(newFilePath, filePath);
 }
 
@@ -220,35 +293,20 @@ bool writeData(QIODevice &device, QByteArray const &data, int timeLimitMs)
 
 bool setFilePermissions(QString const &filePath)
 {
-    if (!QFileInfo(filePath).isFile())
-        return false;
-    QFile file(filePath);
-    return grantFilePermissions(file, filePath);
+    const int fd = RegularFile::open(filePath, O_RDONLY);
+    QFile file;
+    const bool granted = fd >= 0 && file.open(fd, QIODevice::ReadOnly, QFileDevice::DontCloseHandle)
+                         && grantFilePermissions(file, filePath);
+    file.close();
+    if (fd >= 0)
+        ::close(fd);
+    return granted;
 }
 
 bool makePath(QDir const &dir)
 {
-    if (dir.exists())
-        return true;
-
-    const QString path = QDir::cleanPath(dir.absolutePath());
-    if (!QDir().mkpath(path)) {
-        logFailure(QStringLiteral("Не удалось создать путь %1").arg(path));
-        return false;
-    }
-
-    // Whole path components are compared: a sibling whose name merely extends the
-    // installation directory's name is outside, and the walk never leaves the installation.
-    const QString installPath = installDir().absolutePath();
-    if (!isInside(path, installPath)) {
-        grantDirPermissions(path, QStringLiteral("Не удалось изменить права доступа 0x%1 для каталога %2 (0x%3). %4"));
-        return true;
-    }
-    for (QString current = path; current != installPath; current = QFileInfo(current).absolutePath()) {
-        grantDirPermissions(current, QStringLiteral(
-            "Не удалось изменить права доступа 0x%1 для внутреннего каталога %2 (0x%3). %4"));
-    }
-    return true;
+    QString error;
+    return makePathTelling(dir, &error);
 }
 
 } // namespace Global

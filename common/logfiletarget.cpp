@@ -2,6 +2,7 @@
 
 #include "globalformat.h"
 #include "globalpaths.h"
+#include "regularfile.h"
 
 #include <QCoreApplication>
 #include <QDate>
@@ -62,20 +63,21 @@ bool LogFileTarget::makeDir(bool *made, DirCreatedHook dirCreated)
 
 // Whether the file is new is decided by the open itself: a plain open first,
 // then an exclusive creation, then a plain open again if another process
-// created the file in between.
+// created the file in between. Whatever a neighbour put at the name instead of
+// a regular file of ours (a link, a FIFO, a hard link) fails the open at once.
 int LogFileTarget::openOnce(bool *created) const
 {
     const char *path = encodedFilePath.constData();
     *created = false;
-    int fd = ::open(path, O_WRONLY | O_APPEND | O_CLOEXEC);
+    int fd = RegularFile::open(path, O_WRONLY | O_APPEND);
     if (fd >= 0 || errno != ENOENT)
         return fd;
-    fd = ::open(path, O_WRONLY | O_APPEND | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    fd = RegularFile::open(path, O_WRONLY | O_APPEND | O_CREAT | O_EXCL, 0666);
     if (fd >= 0) {
         *created = true;
         return fd;
     }
     if (errno != EEXIST)
         return fd;
-    return ::open(path, O_WRONLY | O_APPEND | O_CLOEXEC);
+    return RegularFile::open(path, O_WRONLY | O_APPEND);
 }

@@ -6,12 +6,14 @@
 #include "logfiletarget.h"
 #include "loggerstate.h"
 #include "loglines.h"
+#include "regularfile.h"
 
 #include <QFile>
 #include <QMessageLogger>
 #include <QtDebug>
 
 #include <cerrno>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -72,18 +74,17 @@ QByteArray firstLinePrefix(const QString &name, int tabLevel)
     return prefix;
 }
 
+// Through descriptors, never by name: a neighbour may have swapped the name for a link meanwhile.
 void setLogDirPermissions(const QString &dirPath)
 {
-    QFile dir(dirPath);
-    if (!dir.setPermissions(keptSetting<&CSettings::dirPermissions>()))
-        qDebug() << "Не удалось изменить права доступа для каталога" << dirPath << dir.errorString();
+    if (!RegularFile::setDirectoryMode(dirPath, RegularFile::modeOf(keptSetting<&CSettings::dirPermissions>())))
+        qDebug() << "Не удалось изменить права доступа для каталога" << dirPath << qt_error_string(errno);
 }
 
-void setLogFilePermissions(const QString &filePath)
+void setLogFilePermissions(int fd, const QString &filePath)
 {
-    QFile file(filePath);
-    if (!file.setPermissions(keptSetting<&CSettings::filePermissions>()))
-        qWarning() << "Не удалось изменить права доступа для файла:" << filePath << file.errorString();
+    if (::fchmod(fd, RegularFile::modeOf(keptSetting<&CSettings::filePermissions>())) != 0)
+        qWarning() << "Не удалось изменить права доступа для файла:" << filePath << qt_error_string(errno);
 }
 
 // A short write is completed by up to ten more calls; only a failed first
@@ -135,10 +136,9 @@ void writeToLogFile(const LogLines &lines)
         writeLine(fd, lines.bytes.constData() + start, end - start, target);
         start = end;
     }
-    ::close(fd);
-
     if (created)
-        setLogFilePermissions(target.filePath());
+        setLogFilePermissions(fd, target.filePath());
+    ::close(fd);
 }
 
 } // namespace

@@ -5,33 +5,22 @@
 
 #include <QVector>
 
-// What one handle on the settings store answers, every accessor once in the
-// order of the keys: the twenty-one switches (0 or 1), then the file and
-// directory permissions and the write time limit.
+// What one handle on the settings store answers, every accessor once in the order
+// of the keys: the 21 switches (0 or 1), the file and directory permissions, the write time limit.
 inline QVector<int> settingsAnswers()
 {
-    CSettings settings;
-    return {settings.debugAll(), settings.debugIpcData(), settings.debugIpcExtra(),
-            settings.debugIpcSecurityDaemon(), settings.debugIpcTransport(), settings.debugTransportAbonents(),
-            settings.debugTransportTransit(), settings.debugTransportConnects(),
-            settings.debugTransportDataLifetime(), settings.debugTransportBaseProtocol(),
-            settings.debugTransportProtocol(), settings.debugTransportProtocolAttaches(),
-            settings.debugTransportIpSocketError(), settings.debugTransportComPortError(),
-            settings.debugTransportComAtCommands(), settings.debugTransportComPackets(),
-            settings.debugTransportComData(), settings.debugTransportTasks(), settings.debugJournals(),
-            settings.debugMessagesAutodelete(), settings.debugMessagesLock(), int(settings.filePermissions()),
-            int(settings.dirPermissions()), settings.detailsMaxWritingTime()};
+    CSettings s;
+    return {s.debugAll(), s.debugIpcData(), s.debugIpcExtra(), s.debugIpcSecurityDaemon(), s.debugIpcTransport(),
+            s.debugTransportAbonents(), s.debugTransportTransit(), s.debugTransportConnects(),
+            s.debugTransportDataLifetime(), s.debugTransportBaseProtocol(), s.debugTransportProtocol(),
+            s.debugTransportProtocolAttaches(), s.debugTransportIpSocketError(), s.debugTransportComPortError(),
+            s.debugTransportComAtCommands(), s.debugTransportComPackets(), s.debugTransportComData(),
+            s.debugTransportTasks(), s.debugJournals(), s.debugMessagesAutodelete(), s.debugMessagesLock(),
+            int(s.filePermissions()), int(s.dirPermissions()), s.detailsMaxWritingTime()};
 }
 
-// The answers of a store without keys.
-inline QVector<int> defaultSettingsAnswers()
-{
-    return {0, 0, 0, 1, 0, 0, 1, 1, 0, 0, 1, 0, 1, 1, 1, 0, 0, 1, 1, 1, 0, 0x6666, 0x7777, 5000};
-}
-
-// A store opened afresh answers every number within its accepted range, and
-// once it has written its defaults back, the store of the next process answers
-// the same.
+// A store opened afresh answers every number within its accepted range, and once it
+// has written its defaults back, the store of the next process answers the same.
 inline bool settingsAnswersHold()
 {
     delete gCSettingsSettings;
@@ -39,7 +28,6 @@ inline bool settingsAnswersHold()
     const QVector<int> first = settingsAnswers();
     delete gCSettingsSettings;
     gCSettingsSettings = nullptr;
-    const bool inRange = first.at(21) >= 0x6000 && first.at(21) <= 0x6666 && first.at(22) >= 0x7111
-                         && first.at(22) <= 0x7777 && first.at(23) >= 100 && first.at(23) <= 10000;
-    return inRange && settingsAnswers() == first;
+    return first.at(21) >= 0x6000 && first.at(21) <= 0x6666 && first.at(22) >= 0x7111 && first.at(22) <= 0x7777
+           && first.at(23) >= 100 && first.at(23) <= 10000 && settingsAnswers() == first;
 }
