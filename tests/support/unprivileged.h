@@ -12,8 +12,18 @@ bool isRoot();
 
 // Makes the test's fake installation writable for everybody, runs the current
 // test function as "nobody" and returns the child's exit code (its output is
-// printed on failure).
+// printed on failure). A build tree below a directory that "nobody" may not
+// enter (/root) is shown to the child through a private mount namespace at its
+// own path; where none can be made, one line says so and the result is 1.
 int runCurrentTestAsNobody();
+
+// Whether this process is such a re-run child.
+bool isRerun();
+
+// Runs the current test function and data row again in a child process in a
+// private mount namespace, where `setup` (shell commands, run as root with $$
+// the child's own process id) has been done first; returns the child's exit code.
+int rerunCurrentTestAfter(QString const &setup);
 
 } // namespace TestSupport
 
