@@ -9,9 +9,11 @@
 
 #include <QFile>
 #include <QMessageLogger>
+#include <QThread>
 #include <QtDebug>
 
 #include <cerrno>
+#include <sys/uio.h>
 #include <unistd.h>
 
 namespace {
@@ -55,21 +57,30 @@ bool isSilenced(int level)
     return !(settings.*categorySwitches[level - 1])();
 }
 
-QByteArray firstLinePrefix(const QString &name, int tabLevel)
+// The message laid out, without its indentation, into the calling thread's
+// own buffers, which keep their capacity from one message to the next.
+const LogLines &layOutMessage(const QString &name, const QString &text)
 {
-    QByteArray prefix;
-    prefix.reserve(TimeAndNameWidth + tabLevel * IndentPerLevel + 8);
+    thread_local LogLines lines;
+    thread_local QByteArray prefix;
+    if (prefix.capacity() == 0) {
+        prefix.reserve(128);
+        lines.bytes.reserve(512);
+    }
+    prefix.resize(0);
+    lines.clear();
+
     appendTimeStamp(prefix);
     prefix.append(' ');
     if (name.size() > NameWidth) {
-        prefix.append(QStringView(name).left(CutNameLength).toUtf8());
+        appendUtf8(prefix, QStringView(name).left(CutNameLength));
         prefix.append("...");
     } else {
         prefix.append(NameWidth - name.size(), ' ');
-        prefix.append(name.toUtf8());
+        appendUtf8(prefix, name);
     }
-    prefix.append(tabLevel * IndentPerLevel, ' ');
-    return prefix;
+    layOutParts(lines, text, prefix, TimeAndNameWidth);
+    return lines;
 }
 
 void setLogDirPermissions(const QString &dirPath)
@@ -88,11 +99,8 @@ void setLogFilePermissions(const QString &filePath)
 
 // A short write is completed by up to ten more calls; only a failed first
 // call is reported.
-void writeLine(int fd, const char *line, qint64 size, LogFileTarget &target)
+void completeWrite(int fd, const char *line, qint64 size, qint64 written, LogFileTarget &target)
 {
-    qint64 written = ::write(fd, line, size_t(size));
-    if (written == size)
-        return;
     if (written < 0) {
         const QString error = qt_error_string(errno);
         qWarning() << "Не удалось записать данные в лог файл. Ошибка записи. " << error;
@@ -106,7 +114,35 @@ void writeLine(int fd, const char *line, qint64 size, LogFileTarget &target)
     }
 }
 
-void writeToLogFile(const LogLines &lines)
+// A line goes out with one write call, its indentation gathered in between.
+void writeLine(int fd, const char *line, qint64 size, int indentAt, int indent, LogFileTarget &target)
+{
+    static const QByteArray blanks(1024, ' ');
+    if (indentAt < 0 || indent == 0) {
+        const qint64 written = ::write(fd, line, size_t(size));
+        if (written != size)
+            completeWrite(fd, line, size, written, target);
+        return;
+    }
+    qint64 written = 0;
+    if (indent <= blanks.size()) {
+        iovec parts[] = {{const_cast<char *>(line), size_t(indentAt)},
+                         {const_cast<char *>(blanks.constData()), size_t(indent)},
+                         {const_cast<char *>(line + indentAt), size_t(size - indentAt)}};
+        written = ::writev(fd, parts, 3);
+        if (written == size + indent)
+            return;
+    }
+    // A short write, or an indentation deeper than the blanks at hand: from one buffer.
+    const QByteArray whole =
+        QByteArray(line, indentAt) + QByteArray(indent, ' ') + QByteArray(line + indentAt, int(size) - indentAt);
+    if (indent > blanks.size())
+        written = ::write(fd, whole.constData(), size_t(whole.size()));
+    if (written != whole.size())
+        completeWrite(fd, whole.constData(), whole.size(), written, target);
+}
+
+void writeToLogFile(const LogLines &lines, int indent)
 {
     // Guarded by the mutex of the logger state.
     static LogFileTarget target;
@@ -131,9 +167,10 @@ void writeToLogFile(const LogLines &lines)
         [[maybe_unused]] const ssize_t ignored = ::write(fd, summary.constData(), size_t(summary.size()));
     }
     int start = 0;
-    for (const int end : lines.ends) {
-        writeLine(fd, lines.bytes.constData() + start, end - start, target);
-        start = end;
+    for (int i = 0; i < lines.ends.size(); ++i) {
+        const int indentAt = lines.indentAt[i] < 0 ? -1 : lines.indentAt[i] - start;
+        writeLine(fd, lines.bytes.constData() + start, lines.ends[i] - start, indentAt, indent, target);
+        start = lines.ends[i];
     }
     ::close(fd);
 
@@ -151,9 +188,10 @@ void debug(QString name, QString const &text, DebugLevel level, DebugFlag flag)
     if (!(flag & FlagFileOnly))
         QMessageLogger().debug() << name << text;
 
-    const int tabLevel = currentTabLevel();
-    const LogLines lines = layOutLines(text, firstLinePrefix(name, tabLevel),
-                                       TimeAndNameWidth + tabLevel * IndentPerLevel);
+    // Everything but the indentation is laid out before the lock; the thread's
+    // level is looked up under the lock that the file stage takes anyway.
+    const LogLines &lines = layOutMessage(name, text);
+    QThread *thread = QThread::currentThread();
     QMutexLocker locker(&data.mutex);
-    writeToLogFile(lines);
+    writeToLogFile(lines, lockedTabLevel(data, thread) * IndentPerLevel);
 }
