@@ -12,7 +12,10 @@
 #include <QThread>
 #include <QtDebug>
 
+#include <atomic>
 #include <cerrno>
+#include <linux/futex.h>
+#include <sys/syscall.h>
 #include <sys/uio.h>
 #include <unistd.h>
 
@@ -178,6 +181,78 @@ void writeToLogFile(const LogLines &lines, int indent)
         setLogFilePermissions(target.filePath());
 }
 
+// A message waiting for the file stage. Whichever thread holds the logger
+// state's mutex writes every waiting message, each with its own file stage,
+// so that the mutex passes between threads once per batch, not per message,
+// and a thread that waits sleeps on its own word instead of on the mutex.
+struct Waiting {
+    const LogLines *lines;
+    QThread *thread;
+    Waiting *next;
+    int written; // a futex word: 0 while waiting
+};
+
+std::atomic<Waiting *> waitingMessages{nullptr};
+
+void wake(Waiting *message)
+{
+    __atomic_store_n(&message->written, 1, __ATOMIC_RELEASE);
+    // The waiter may return and leave as soon as it sees the word set; a wake
+    // sent to a stack that is gone does nothing.
+    syscall(SYS_futex, &message->written, FUTEX_WAKE_PRIVATE, 1, nullptr, nullptr, 0);
+}
+
+// Under the mutex: writes the waiting messages, oldest first. Returns whether
+// `own` was among them; the others are woken after the mutex is released.
+bool writeWaiting(DebugData &data, Waiting *own)
+{
+    Waiting *newestFirst = waitingMessages.exchange(nullptr, std::memory_order_acquire);
+    Waiting *oldestFirst = nullptr;
+    while (newestFirst) {
+        Waiting *next = newestFirst->next;
+        newestFirst->next = oldestFirst;
+        oldestFirst = newestFirst;
+        newestFirst = next;
+    }
+    for (Waiting *message = oldestFirst; message; message = message->next)
+        writeToLogFile(*message->lines, lockedTabLevel(data, message->thread) * IndentPerLevel);
+    data.mutex.unlock();
+    bool ownWritten = false;
+    while (oldestFirst) {
+        Waiting *next = oldestFirst->next;
+        if (oldestFirst == own)
+            ownWritten = true;
+        else
+            wake(oldestFirst);
+        oldestFirst = next;
+    }
+    return ownWritten;
+}
+
+void writeMessage(DebugData &data, const LogLines &lines)
+{
+    Waiting own{&lines, QThread::currentThread(), waitingMessages.load(std::memory_order_relaxed), 0};
+    while (!waitingMessages.compare_exchange_weak(own.next, &own, std::memory_order_release,
+                                                  std::memory_order_relaxed)) {
+    }
+    const auto writtenByOther = [&own] { return __atomic_load_n(&own.written, __ATOMIC_ACQUIRE) == 1; };
+    bool written = false;
+    while (!written) {
+        if (data.mutex.tryLock()) {
+            written = writeWaiting(data, &own) || writtenByOther();
+            continue;
+        }
+        // Another thread writes, and takes this message with its next batch;
+        // the time limit covers a holder that is not this logger (the host's).
+        const timespec limit{0, 1000000};
+        syscall(SYS_futex, &own.written, FUTEX_WAIT_PRIVATE, 0, &limit, nullptr, 0);
+        written = writtenByOther();
+    }
+    // A message that came while the last batch was written must not wait for the time limit.
+    if (waitingMessages.load(std::memory_order_relaxed) && data.mutex.tryLock())
+        writeWaiting(data, nullptr);
+}
+
 } // namespace
 
 void debug(QString name, QString const &text, DebugLevel level, DebugFlag flag)
@@ -190,8 +265,5 @@ void debug(QString name, QString const &text, DebugLevel level, DebugFlag flag)
 
     // Everything but the indentation is laid out before the lock; the thread's
     // level is looked up under the lock that the file stage takes anyway.
-    const LogLines &lines = layOutMessage(name, text);
-    QThread *thread = QThread::currentThread();
-    QMutexLocker locker(&data.mutex);
-    writeToLogFile(lines, lockedTabLevel(data, thread) * IndentPerLevel);
+    writeMessage(data, layOutMessage(name, text));
 }
