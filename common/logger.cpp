@@ -60,9 +60,10 @@ bool isSilenced(int level)
     return !(settings.*categorySwitches[level - 1])();
 }
 
-// The message laid out, without its indentation, into the calling thread's
-// own buffers, which keep their capacity from one message to the next.
-const LogLines &layOutMessage(const QString &name, const QString &text)
+// The message laid out into the calling thread's own buffers, which keep
+// their capacity from one message to the next, with the indentation the
+// thread had last time: its level is only known under the mutex.
+const LogLines &layOutMessage(const QString &name, const QString &text, int indent)
 {
     thread_local LogLines lines;
     thread_local QByteArray prefix;
@@ -82,7 +83,8 @@ const LogLines &layOutMessage(const QString &name, const QString &text)
         prefix.append(NameWidth - name.size(), ' ');
         appendUtf8(prefix, name);
     }
-    layOutParts(lines, text, prefix, TimeAndNameWidth);
+    prefix.append(indent, ' ');
+    layOutParts(lines, text, prefix, TimeAndNameWidth + indent);
     return lines;
 }
 
@@ -117,35 +119,38 @@ void completeWrite(int fd, const char *line, qint64 size, qint64 written, LogFil
     }
 }
 
-// A line goes out with one write call, its indentation gathered in between.
-void writeLine(int fd, const char *line, qint64 size, int indentAt, int indent, LogFileTarget &target)
+// A line goes out with one write call; if the thread's indentation is not the
+// one it was laid out with, the right one is gathered in with the line.
+void writeLine(int fd, const char *line, qint64 size, int indentAt, int laidOut, int indent, LogFileTarget &target)
 {
     static const QByteArray blanks(1024, ' ');
-    if (indentAt < 0 || indent == 0) {
+    if (indentAt < 0 || indent == laidOut) {
         const qint64 written = ::write(fd, line, size_t(size));
         if (written != size)
             completeWrite(fd, line, size, written, target);
         return;
     }
+    const int head = indentAt - laidOut;
+    const qint64 wanted = size - laidOut + indent;
     qint64 written = 0;
     if (indent <= blanks.size()) {
-        iovec parts[] = {{const_cast<char *>(line), size_t(indentAt)},
+        iovec parts[] = {{const_cast<char *>(line), size_t(head)},
                          {const_cast<char *>(blanks.constData()), size_t(indent)},
                          {const_cast<char *>(line + indentAt), size_t(size - indentAt)}};
         written = ::writev(fd, parts, 3);
-        if (written == size + indent)
+        if (written == wanted)
             return;
     }
     // A short write, or an indentation deeper than the blanks at hand: from one buffer.
     const QByteArray whole =
-        QByteArray(line, indentAt) + QByteArray(indent, ' ') + QByteArray(line + indentAt, int(size) - indentAt);
+        QByteArray(line, head) + QByteArray(indent, ' ') + QByteArray(line + indentAt, int(size) - indentAt);
     if (indent > blanks.size())
         written = ::write(fd, whole.constData(), size_t(whole.size()));
     if (written != whole.size())
         completeWrite(fd, whole.constData(), whole.size(), written, target);
 }
 
-void writeToLogFile(const LogLines &lines, int indent)
+void writeToLogFile(const LogLines &lines, int laidOut, int indent)
 {
     // Guarded by the mutex of the logger state.
     static LogFileTarget target;
@@ -172,7 +177,7 @@ void writeToLogFile(const LogLines &lines, int indent)
     int start = 0;
     for (int i = 0; i < lines.ends.size(); ++i) {
         const int indentAt = lines.indentAt[i] < 0 ? -1 : lines.indentAt[i] - start;
-        writeLine(fd, lines.bytes.constData() + start, lines.ends[i] - start, indentAt, indent, target);
+        writeLine(fd, lines.bytes.constData() + start, lines.ends[i] - start, indentAt, laidOut, indent, target);
         start = lines.ends[i];
     }
     ::close(fd);
@@ -187,6 +192,8 @@ void writeToLogFile(const LogLines &lines, int indent)
 // and a thread that waits sleeps on its own word instead of on the mutex.
 struct Waiting {
     const LogLines *lines;
+    int laidOut; // the indentation the lines were laid out with
+    int indent;  // the thread's own, set when the message is written
     QThread *thread;
     Waiting *next;
     int written; // a futex word: 0 while waiting
@@ -214,8 +221,10 @@ bool writeWaiting(DebugData &data, Waiting *own)
         oldestFirst = newestFirst;
         newestFirst = next;
     }
-    for (Waiting *message = oldestFirst; message; message = message->next)
-        writeToLogFile(*message->lines, lockedTabLevel(data, message->thread) * IndentPerLevel);
+    for (Waiting *message = oldestFirst; message; message = message->next) {
+        message->indent = lockedTabLevel(data, message->thread) * IndentPerLevel;
+        writeToLogFile(*message->lines, message->laidOut, message->indent);
+    }
     data.mutex.unlock();
     bool ownWritten = false;
     while (oldestFirst) {
@@ -229,9 +238,11 @@ bool writeWaiting(DebugData &data, Waiting *own)
     return ownWritten;
 }
 
-void writeMessage(DebugData &data, const LogLines &lines)
+void debugToFile(DebugData &data, const QString &name, const QString &text)
 {
-    Waiting own{&lines, QThread::currentThread(), waitingMessages.load(std::memory_order_relaxed), 0};
+    thread_local int lastIndent = 0;
+    Waiting own{&layOutMessage(name, text, lastIndent), lastIndent, 0, QThread::currentThread(),
+                waitingMessages.load(std::memory_order_relaxed), 0};
     while (!waitingMessages.compare_exchange_weak(own.next, &own, std::memory_order_release,
                                                   std::memory_order_relaxed)) {
     }
@@ -248,6 +259,7 @@ void writeMessage(DebugData &data, const LogLines &lines)
         syscall(SYS_futex, &own.written, FUTEX_WAIT_PRIVATE, 0, &limit, nullptr, 0);
         written = writtenByOther();
     }
+    lastIndent = own.indent;
     // A message that came while the last batch was written must not wait for the time limit.
     if (waitingMessages.load(std::memory_order_relaxed) && data.mutex.tryLock())
         writeWaiting(data, nullptr);
@@ -263,7 +275,7 @@ void debug(QString name, QString const &text, DebugLevel level, DebugFlag flag)
     if (!(flag & FlagFileOnly))
         QMessageLogger().debug() << name << text;
 
-    // Everything but the indentation is laid out before the lock; the thread's
-    // level is looked up under the lock that the file stage takes anyway.
-    writeMessage(data, layOutMessage(name, text));
+    // The message is laid out before the lock; the thread's level is looked up
+    // under the lock that the file stage takes anyway.
+    debugToFile(data, name, text);
 }
