@@ -129,7 +129,8 @@ void benchChannelPage(int ports)
     };
     row(QStringLiteral("channel page: loadData of %1 ports + first paint").arg(count), median(loads), true);
     row(QStringLiteral("channel page: saveData of %1 ports").arg(count), median(saves), savedWhole);
-    row(QStringLiteral("removal of %1 selected rows of %2 (page, Yes)").arg(ports / 2).arg(count), median(removals),
+    row(QStringLiteral("removal of %1 selected rows of %2 (page, Yes)").arg(QLocale(QLocale::English).toString(ports / 2), count),
+        median(removals),
         rowsLeft == ports - ports / 2);
 }
 
