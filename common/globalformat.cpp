@@ -2,9 +2,12 @@
 
 #include "global_p.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QStorageInfo>
+
+#include <sys/statvfs.h>
 
 namespace {
 
@@ -48,6 +51,21 @@ QString bytesPerSecondText(long long bytesPerSecond)
 QString bitsPerSecondText(long long bytesPerSecond)
 {
     return scaledText(bytesPerSecond * 8, bitsPerSecondScale);
+}
+
+// Where the toolkit finds no mount table (a chroot whose root is no mount
+// point, a container without /proc), the system is asked directly.
+qint64 freeSpaceFromSystem(QString path)
+{
+    struct statvfs status;
+    while (::statvfs(QFile::encodeName(path).constData(), &status) != 0) {
+        const QString parent = QFileInfo(path).absolutePath();
+        if (parent == path)
+            return 0;
+        path = parent;
+    }
+    const qint64 available = qint64(status.f_bavail) * qint64(status.f_frsize);
+    return available == 0 ? qint64(status.f_bfree) * qint64(status.f_frsize) : available;
 }
 
 } // namespace
@@ -125,7 +143,7 @@ qint64 diskFreeSpace(QString const &path)
     while (!storage.isValid()) {
         const QString parent = QFileInfo(current).absolutePath();
         if (parent == current)
-            break;
+            return freeSpaceFromSystem(QFileInfo(path).absoluteFilePath());
         current = parent;
         storage.setPath(current);
     }

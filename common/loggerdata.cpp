@@ -34,11 +34,8 @@ DebugData &installedDebugData()
     return *data;
 }
 
-int currentTabLevel()
+int lockedTabLevel(DebugData &data, QThread *thread)
 {
-    DebugData &data = installedDebugData();
-    QThread *thread = QThread::currentThread();
-    QMutexLocker locker(&data.mutex);
     for (const Tabulation &tab : qAsConst(data.tabs)) {
         if (tab.thread == thread)
             return tab.level;
@@ -51,6 +48,14 @@ int currentTabLevel()
     }
     data.tabs.append({thread, data.tabs.size() + 1});
     return data.tabs.size();
+}
+
+int currentTabLevel()
+{
+    DebugData &data = installedDebugData();
+    QThread *thread = QThread::currentThread();
+    QMutexLocker locker(&data.mutex);
+    return lockedTabLevel(data, thread);
 }
 
 void deleteThreadTabLevel(QThread *thread)

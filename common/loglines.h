@@ -9,12 +9,28 @@
 struct LogLines {
     QByteArray bytes;
     QVarLengthArray<int, 8> ends;
+    // Where each line's indentation goes, if it has one (-1 for an empty line).
+    QVarLengthArray<int, 8> indentAt;
+
+    void clear()
+    {
+        bytes.resize(0);
+        ends.clear();
+        indentAt.clear();
+    }
 };
 
 // Appends the current local time as "hh:mm:ss.zzz".
 void appendTimeStamp(QByteArray &out);
 
-// Splits text at line feeds, keeping empty parts: the first non-empty part
-// follows firstPrefix, every later one `laterIndent` blanks, and an empty part
-// stays a bare line feed.
+// Appends the text encoded as UTF-8.
+void appendUtf8(QByteArray &out, QStringView text);
+
+// Splits text at line feeds, keeping empty parts, and appends them to lines:
+// the first non-empty part follows firstPrefix, every later one `laterIndent`
+// blanks, each then its indentation point, and an empty part stays a bare line feed. The text is encoded as it
+// is laid out, in one pass.
+void layOutParts(LogLines &lines, QStringView text, const QByteArray &firstPrefix, int laterIndent);
+
+// The same into new lines.
 LogLines layOutLines(const QString &text, const QByteArray &firstPrefix, int laterIndent);

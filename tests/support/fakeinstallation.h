@@ -10,8 +10,7 @@
 #include <QFile>
 #include <QStringList>
 
-// The test program's own installation: build/tests/<name>/, the parent of
-// the directory that holds the executable.
+// The test program's own installation: build/tests/<name>/, above its bin/.
 namespace FakeInstallation {
 
 inline QString filePath(QString const &relative)
@@ -19,10 +18,8 @@ inline QString filePath(QString const &relative)
     return QDir::cleanPath(QCoreApplication::applicationDirPath() + QStringLiteral("/../") + relative);
 }
 
-// A modification time not used before: one second after the previous one.
-// The settings store and the toolkit beneath it take a file with the same
-// size and time as unchanged, and rows of a test follow each other within
-// the same millisecond.
+// A modification time not used before (a second after the previous one): the
+// settings store takes a file of the same size and time as unchanged.
 inline QDateTime freshModificationTime()
 {
     static QDateTime last = QDateTime::currentDateTime().addDays(-1);
@@ -30,8 +27,7 @@ inline QDateTime freshModificationTime()
     return last;
 }
 
-// Written as another process would: the bytes, then the modification time
-// (a fresh one unless given).
+// Written as another process would: the bytes, then a (fresh) modification time.
 inline bool writeFile(QString const &relative, QByteArray const &content, QDateTime modified = QDateTime())
 {
     if (!modified.isValid())
@@ -48,8 +44,7 @@ inline QByteArray readFile(QString const &relative)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-// No settings, no data, and a settings store that is opened afresh by the
-// next handle, as in a new process.
+// No settings, no data, and a settings store opened afresh, as in a new process.
 inline void reset()
 {
     delete gCSettingsSettings;
@@ -58,10 +53,7 @@ inline void reset()
     QDir(filePath(QStringLiteral("data"))).removeRecursively();
 }
 
-inline QString logDirPath()
-{
-    return filePath(QStringLiteral("data/0/log"));
-}
+inline QString logDirPath() { return filePath(QStringLiteral("data/0/log")); }
 
 // The log files of level 0, by name.
 inline QStringList logFiles()
@@ -75,10 +67,7 @@ inline QByteArray logContent()
     return files.size() == 1 ? readFile(QStringLiteral("data/0/log/") + files.first()) : QByteArray();
 }
 
-inline int summaryLineCount()
-{
-    return CSystemInfo::summaryInfo().count(QLatin1Char('\n'));
-}
+inline int summaryLineCount() { return CSystemInfo::summaryInfo().count(QLatin1Char('\n')); }
 
 // The lines of the only log file, without the system summary at its head
 // and without the empty text after the last line feed.

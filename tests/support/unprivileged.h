@@ -12,8 +12,17 @@ bool isRoot();
 
 // Makes the test's fake installation writable for everybody, runs the current
 // test function as "nobody" and returns the child's exit code (its output is
-// printed on failure).
+// printed on failure). A build tree below a directory closed to "nobody"
+// (/root) is shown to it at its own path through a private mount namespace;
+// where none can be made, one line says so and the result is 1.
 int runCurrentTestAsNobody();
+
+// Whether this process is such a re-run child.
+bool isRerun();
+
+// Runs the current test function and data row again in a private mount
+// namespace after `setup` (shell commands as root, $$ the child's process id).
+int rerunCurrentTestAfter(QString const &setup);
 
 } // namespace TestSupport
 

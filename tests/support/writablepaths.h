@@ -8,12 +8,7 @@
 // read and search access stay.
 inline bool setWritable(QString const &path, bool writable)
 {
-    const QFileDevice::Permissions readOnly = QFileDevice::ReadOwner | QFileDevice::ExeOwner | QFileDevice::ReadUser
-                                              | QFileDevice::ExeUser | QFileDevice::ReadGroup | QFileDevice::ExeGroup
-                                              | QFileDevice::ReadOther | QFileDevice::ExeOther;
-    const QFileDevice::Permissions writeAll =
-        QFileDevice::WriteOwner | QFileDevice::WriteUser | QFileDevice::WriteGroup | QFileDevice::WriteOther;
-    return QFile::setPermissions(path, writable ? readOnly | writeAll : readOnly);
+    return QFile::setPermissions(path, QFileDevice::Permissions(writable ? 0x7777 : 0x5555));
 }
 
 // Gives the owner write access throughout a tree again, so that it can be removed.
