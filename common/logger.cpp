@@ -15,8 +15,8 @@
 
 #include <atomic>
 #include <cerrno>
-#include <sys/stat.h>
 #include <linux/futex.h>
+#include <sys/stat.h>
 #include <sys/syscall.h>
 #include <sys/uio.h>
 #include <unistd.h>
