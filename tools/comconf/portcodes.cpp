@@ -56,6 +56,14 @@ QString portCodeText(const PortCode &code, int value)
     return code.names.value(value, QString::number(value));
 }
 
+QString portCodesText(const ComPortSettings &port)
+{
+    QStringList parts;
+    for (const PortCode &code : portCodes())
+        parts.append(QStringLiteral("%1: %2").arg(code.label, portCodeText(code, port.*code.member)));
+    return parts.join(QStringLiteral(", "));
+}
+
 QStringList portCodeErrors(const ComPortSettings &port)
 {
     QStringList errors;

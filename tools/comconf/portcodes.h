@@ -19,6 +19,8 @@ struct PortCode {
 const QList<PortCode> &portCodes();
 
 QString portCodeText(const PortCode &code, int value);
+// The five codes of a port as operators read them, "label: value" apart by commas.
+QString portCodesText(const ComPortSettings &port);
 
 // One message per code of the port that holds a value its field may not take,
 // each naming the field ("поле parity: ...").
