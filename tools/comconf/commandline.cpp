@@ -167,11 +167,17 @@ CommandLine parseCommandLine(const QStringList &arguments)
 
 QString usageText(const QString &topic)
 {
-    QStringList lines{QStringLiteral("Использование:")};
+    QStringList lines;
     for (const CommandUsage &usage : Usages) {
-        if (topic.isEmpty() || topic == QLatin1String(usage.name))
-            lines << QStringLiteral("  %1\n      %2").arg(QString::fromUtf8(usage.synopsis), QString::fromUtf8(usage.description));
+        const QString synopsis = QString::fromUtf8(usage.synopsis);
+        const QString description = QString::fromUtf8(usage.description);
+        if (topic == QLatin1String(usage.name))
+            lines << QStringLiteral("Использование: %1\n      %2").arg(synopsis, description);
+        else if (topic.isEmpty())
+            lines << QStringLiteral("  %1\n      %2").arg(synopsis, description);
     }
+    if (topic.isEmpty())
+        lines.prepend(QStringLiteral("Использование:"));
     if (topic.isEmpty())
         lines << QStringLiteral("  comconf --version\n      версия");
     if (topic.isEmpty() || topic == QLatin1String("check") || topic == QLatin1String("probe"))

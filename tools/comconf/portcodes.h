@@ -12,7 +12,7 @@ struct PortCode {
     QString field;
     QString label;
     int ComPortSettings::*member;
-    QMap<int, QString> names; // empty: any positive number, shown as it is
+    QMap<int, QString> names; // the values the port dialog offers, as it names them
 };
 
 // The five codes in the order of the port entry.
@@ -26,5 +26,6 @@ QString portCodesText(const ComPortSettings &port);
 // each naming the field ("поле parity: ...").
 QStringList portCodeErrors(const ComPortSettings &port);
 
-// Empty when the block size is valid, otherwise a message naming the field.
+// Empty when the block size lies in the channel page's range, otherwise a
+// message naming the field.
 QString blockSizeError(int blockSize);

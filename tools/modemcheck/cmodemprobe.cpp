@@ -210,11 +210,15 @@ void CModemProbe::timedOut()
 
 void CModemProbe::portFailed(QSerialPort::SerialPortError error)
 {
-    if (error == QSerialPort::NoError || error == QSerialPort::TimeoutError || !serial.isOpen() || done)
+    // Other errors, such as DTR on a device without modem lines, end nothing.
+    const bool lost = error == QSerialPort::ResourceError || error == QSerialPort::ReadError
+                      || error == QSerialPort::WriteError;
+    if (!lost || done)
         return;
     answerTimer.stop();
     keepUnfinishedLine();
-    checkResult.answers.append(answer);
+    if (!answer.command.isEmpty())
+        checkResult.answers.append(answer);
     finish(ModemCheckResult::HungUp,
            QStringLiteral("связь с модемом оборвалась посреди ответа на %1 (устройство закрылось: модем отключен или "
                           "выключен)")
@@ -234,6 +238,7 @@ void CModemProbe::hangUp(ModemCheckResult::Outcome outcome, const QString &verdi
     pendingVerdict = verdict;
     hangingUp = true;
     answerTimer.stop();
+    answer = ModemAnswer();
     // A connected modem takes no commands: DTR dropped for a moment ends the
     // call, ATH then makes sure of it.
     serial.setDataTerminalReady(false);
