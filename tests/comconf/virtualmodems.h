@@ -10,13 +10,13 @@
 // modem (tests/probe/fakemodem.sh) on the other end; socat is stopped by its pid.
 class VirtualModems
 {
+    std::vector<std::unique_ptr<QProcess>> processes;
+
 public:
     ~VirtualModems()
     {
-        for (const auto &socat : processes) {
-            socat->terminate();
-            socat->waitForFinished();
-        }
+        for (const auto &socat : processes)
+            socat->terminate(), socat->waitForFinished();
     }
 
     // The port made at path, socat's pty options (",perm=...") after it; empty on failure.
@@ -29,7 +29,4 @@ public:
             QThread::msleep(20);
         return QFileInfo::exists(path) ? path : QString();
     }
-
-private:
-    std::vector<std::unique_ptr<QProcess>> processes;
 };

@@ -1,12 +1,10 @@
 #!/usr/bin/env bash
-# A scripted modem that socat puts behind a pseudo-terminal (stdin and stdout):
-#   fakemodem.sh ok|silent|slow|garbage|hangup|barrier [BARRIER_DIR COUNT]
-# It echoes each command; ok answers OK to AT, ATZ, ATE1, AT&F and ATH, BUSY to
-# a dial, ERROR to the rest; barrier answers so once COUNT modems were asked.
-mode=$1
+# A scripted modem that socat puts behind a pseudo-terminal: fakemodem.sh ok|silent|slow|garbage|hangup|barrier [DIR N]
+# It echoes each command; ok answers OK to AT, ATZ, ATE1, AT&F and ATH, BUSY to a dial, ERROR to the rest;
+# barrier answers so once N modems were asked (each leaves a file in DIR).
 while IFS= read -r -d $'\r' command; do
     printf '%s\r' "$command"
-    case $mode in
+    case $1 in
     silent) continue ;;
     garbage) printf '\xfe\x9c\x80\x1f\xe6\xf8'; continue ;;
     hangup) printf '\r\nO'; exit 0 ;;

@@ -29,8 +29,7 @@ private slots:
         QCOMPARE(table->rowCount(), 4);
         for (int row = 0; row < 4; ++row)
             QCOMPARE(table->item(row, 1)->text(), check.results().at(row).verdict);
-        QCOMPARE(table->item(0, 2)->text(), QStringLiteral("AT → OK (%1 мс)\nATZ → OK (%2 мс)").arg(
-            check.results().at(0).answers.at(0).milliseconds).arg(check.results().at(0).answers.at(1).milliseconds));
+        QVERIFY(table->item(1, 2)->text().contains(QStringLiteral("\nATX9 → ERROR (")));
         dialog.show();
         QVERIFY(QDir().mkpath(SCREENSHOTS_DIR) && dialog.grab().save(SCREENSHOTS_DIR "/modem-check.png"));
     }
