@@ -47,6 +47,7 @@ CModemProbe::CModemProbe(const ComPortSettings &port, const ModemCheckOptions &o
 {
     checkResult.portName = port.portName;
     answerTimer.setSingleShot(true);
+    answerTimer.setTimerType(Qt::PreciseTimer);
     connect(&answerTimer, &QTimer::timeout, this, &CModemProbe::timedOut);
     connect(&serial, &QSerialPort::readyRead, this, &CModemProbe::readAnswer);
     connect(&serial, &QSerialPort::errorOccurred, this, &CModemProbe::portFailed);
