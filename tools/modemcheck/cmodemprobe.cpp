@@ -115,7 +115,8 @@ bool CModemProbe::openPort()
     serial.setParity(QSerialPort::Parity(port.parity));
     serial.setStopBits(QSerialPort::StopBits(port.stopBits));
     serial.setFlowControl(QSerialPort::FlowControl(port.flowControl));
-    if (serial.open(QIODevice::ReadWrite))
+    opened = serial.open(QIODevice::ReadWrite);
+    if (opened)
         return true;
     if (access(QFile::encodeName(port.portName).constData(), R_OK | W_OK) != 0)
         finish(ModemCheckResult::PermissionDenied, accessRefusalText(port.portName));
@@ -214,7 +215,8 @@ void CModemProbe::portFailed(QSerialPort::SerialPortError error)
     // Other errors, such as DTR on a device without modem lines, end nothing.
     const bool lost = error == QSerialPort::ResourceError || error == QSerialPort::ReadError
                       || error == QSerialPort::WriteError;
-    if (!lost || done)
+    // Errors while opening are open()'s to report.
+    if (!lost || done || !opened)
         return;
     answerTimer.stop();
     keepUnfinishedLine();

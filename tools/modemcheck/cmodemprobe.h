@@ -53,6 +53,7 @@ private:
     QStringList commands;
     ModemAnswer answer;
     QByteArray received;
+    bool opened = false;
     bool echoSeen = false;
     bool dialing = false;
     bool hangingUp = false;

@@ -144,6 +144,11 @@ QString CHeldPortLock::acquire(const QString &portName, QString *note)
     for (const PortLock &lock : portLocks(portName)) {
         if (lock.processAlive)
             return busyText(lock);
+        // Maybe still being written by its owner: left alone.
+        if (lock.pid == 0)
+            return QStringLiteral("порт занят: в файле блокировки %1 нет номера процесса (если порт никто не "
+                                  "использует, удалите этот файл)")
+                .arg(lock.path);
         if (!QFile::remove(lock.path))
             return QStringLiteral("не удалось удалить устаревший файл блокировки %1").arg(lock.path);
         *note = QStringLiteral("удален устаревший файл блокировки %1 процесса %2, которого уже нет")
