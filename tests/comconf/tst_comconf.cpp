@@ -435,7 +435,9 @@ private slots:
             {"  ОШИБКА: на AT пришли байты, не составляющие строку результата («\\xfe\\x9c\\x80\\x1f\\xe6\\xf8»)…"});
         row("hang-up mid answer", "hangup", "ATZ", {}, 1,
             {"  AT → O (ответ не закончен)", "  ОШИБКА: связь с модемом оборвалась посреди ответа на AT…"});
-        row("missing device", "", "ATZ", {}, 1, {"  ОШИБКА: нет такого устройства: …ttyV0…"});
+        row("missing device, not in the record: the dialog's defaults", "", "ATZ", {"--port", scratch.filePath("ttyNone")}, 1,
+            {"Порт «…ttyNone»: скорость, бит/с: 115200, управление потоком: Аппаратное, биты данных: 8, четность: Нет, "
+             "стоповые биты: 1", "  ОШИБКА: нет такого устройства: …ttyNone…"});
         row("permission denied", "ok", "ATZ", {"--as-nobody"}, 1,
             {"  ОШИБКА: нет доступа к …ttyV0: устройство /dev/pts/… открыто для группы dialout, а пользователь nobody…"});
         const QString self = QString::number(QCoreApplication::applicationPid());
