@@ -23,7 +23,7 @@ private slots:
         CModemCheck check(ports, {300, QString(), 0});
         QSignalSpy finished(&check, &CModemCheck::finished);
         check.start();
-        QVERIFY(finished.wait());
+        QVERIFY(finished.wait() && QDir(dir.path()).entryList({"LCK..*"}, QDir::Files).isEmpty()); // released at once
         CModemCheckDialog dialog(check.results());
         const auto *table = dialog.findChild<QTableWidget *>("twResults");
         QCOMPARE(table->rowCount(), 4);
