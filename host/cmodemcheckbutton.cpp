@@ -18,7 +18,7 @@ QList<ComPortSettings> portsToCheck(CChannelSettingsWidget *page)
     QString filePath;
     QByteArray data;
     ChannelComSettings channel;
-    if (!page->saveData(&filePath, &data).isEmpty() || !channel.fromByteArray(data).isEmpty())
+    if (!page || !page->saveData(&filePath, &data).isEmpty() || !channel.fromByteArray(data).isEmpty())
         return {};
     const auto *table = page->findChild<QTableView *>(QStringLiteral("tvPorts"));
     QList<ComPortSettings> ports;
