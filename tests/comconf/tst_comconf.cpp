@@ -428,7 +428,7 @@ private slots:
             {"  AT&F → OK (… мс)", "  ATX9 → ERROR (… мс)",
              "  ОШИБКА: модем ответил ERROR на строку инициализации «AT&F\\rATX9»: строка инициализации неверна"});
         row("silence", "silent", "ATZ", {}, 1,
-            {"  AT → нет ответа", "  ОШИБКА: модем не ответил на AT за 500 мс: неверная скорость, модем выключен…"});
+            {"  AT → нет ответа", "  ОШИБКА: модем не ответил на AT за 1000 мс: неверная скорость, модем выключен…"});
         row("slow answer", "slow", "", {}, 0,
             {"  AT → OK (… мс)", "  OK: модем ответил OK на AT; строка инициализации не задана"});
         row("garbage", "garbage", "ATZ", {}, 1,
@@ -482,7 +482,7 @@ private slots:
             writeFile(lockPath, lock);
 
         const bool asNobody = options.removeAll("--as-nobody") > 0;
-        const Run run = comconf(QStringList{"probe", installation, "--timeout", "500"} + options, asNobody);
+        const Run run = comconf(QStringList{"probe", installation, "--timeout", "1000"} + options, asNobody);
         for (const QString &line : lines)
             QVERIFY2(hasLine(run.lines, line), qPrintable(line + "\nnot among:\n" + run.lines.join('\n')));
         QCOMPARE(run.exitCode, exitCode);
