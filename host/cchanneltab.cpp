@@ -1,6 +1,7 @@
 #include "cchanneltab.h"
 #include "ui_cchanneltab.h"
 
+#include "cmodemcheckbutton.h"
 #include "common/globalsaving.h"
 #include "common/messagebox.h"
 #include "interfaces/cchannelsettingsplugin.h"
@@ -12,6 +13,7 @@ CChannelTab::CChannelTab(const CChannelSettingsPlugin *plugin, CChannelUsedDevic
     ui->setupUi(this);
     channelPage->usedDevices = usedDevices;
     ui->verticalLayout->insertWidget(0, channelPage);
+    ui->horizontalLayout->insertWidget(2, new CModemCheckButton(this));
     channelPage->setDisplayExtendedSettings(ui->chbxExtended->isChecked());
     connect(channelPage, &CChannelSettingsWidget::dataChanged, this, [this] { ui->pbnApply->setEnabled(true); });
 }

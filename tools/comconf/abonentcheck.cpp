@@ -21,6 +21,8 @@ void checkAbonentFile(const QString &path, const QStringList &activePorts, Findi
         return;
     }
 
+    if (abonent.phoneNumber.trimmed().isEmpty())
+        findings.error(QStringLiteral("абонент без номера телефона (%1): его нельзя вызвать").arg(path));
     const QString label = QStringLiteral("абонент %1 (%2)").arg(quotedText(abonent.phoneNumber), path);
     if (abonent.ports.isEmpty()) {
         if (activePorts.isEmpty())

@@ -1,5 +1,7 @@
 #include "commandline.h"
 
+#include <algorithm>
+
 namespace {
 
 bool isOption(const QString &argument)
@@ -45,6 +47,40 @@ void parseBuild(const QStringList &arguments, CommandLine &line)
         line.error = QStringLiteral("Не указан файл для записи (-o)");
 }
 
+// The value that follows an option; an error when there is none.
+QString optionValue(const QStringList &arguments, int *i, CommandLine &line)
+{
+    if (*i + 1 < arguments.size())
+        return arguments.at(++*i);
+    line.error = QStringLiteral("Не указано значение параметра %1").arg(arguments.at(*i));
+    return QString();
+}
+
+void parseProbe(const QStringList &arguments, CommandLine &line)
+{
+    for (int i = 0; i < arguments.size() && line.error.isEmpty(); ++i) {
+        const QString &argument = arguments.at(i);
+        if (argument == QLatin1String("--json")) {
+            line.json = true;
+        } else if (argument == QLatin1String("--port")) {
+            line.ports.append(optionValue(arguments, &i, line));
+        } else if (argument == QLatin1String("--dial")) {
+            line.dialNumber = optionValue(arguments, &i, line);
+        } else if (argument == QLatin1String("--timeout")) {
+            const QString value = optionValue(arguments, &i, line);
+            bool isNumber = false;
+            line.timeoutMs = value.toInt(&isNumber);
+            line.timeoutSet = true;
+            if (line.error.isEmpty() && (!isNumber || line.timeoutMs <= 0))
+                line.error = QStringLiteral("Неверное значение --timeout: %1 (нужно число миллисекунд больше 0)").arg(value);
+        } else if (isOption(argument) || !line.installDir.isEmpty()) {
+            line.error = unknownArgument(argument);
+        } else {
+            line.installDir = argument;
+        }
+    }
+}
+
 void parseCheck(const QStringList &arguments, CommandLine &line)
 {
     bool abonents = false;
@@ -64,6 +100,34 @@ void parseCheck(const QStringList &arguments, CommandLine &line)
         line.error = QStringLiteral("После --abonents не указан ни один файл");
 }
 
+bool isHelp(const QString &argument)
+{
+    return argument == QLatin1String("--help") || argument == QLatin1String("-h");
+}
+
+struct CommandUsage {
+    const char *name;
+    const char *synopsis;
+    const char *description;
+};
+
+const CommandUsage Usages[] = {
+    {"show", "comconf show [--json] ФАЙЛ", "показать запись канала (channelCom.conf) или абонента"},
+    {"build", "comconf build --from-json ФАЙЛ.json -o ФАЙЛ", "собрать запись канала или абонента из описания JSON"},
+    {"check", "comconf check [КАТАЛОГ_УСТАНОВКИ] [--abonents ФАЙЛ...]",
+     "проверить установку (по умолчанию ту, которой принадлежит comconf)"},
+    {"probe", "comconf probe [КАТАЛОГ_УСТАНОВКИ] [--port ИМЯ]... [--timeout МС] [--json] [--dial НОМЕР]",
+     "открыть активные (или названные) порты, послать модему AT и строку инициализации и показать ответ;\n"
+     "      --timeout: сколько ждать каждого ответа (по умолчанию 2000 мс); --dial: позвонить (настоящий\n"
+     "      вызов) и положить трубку; код выхода 0, когда все модемы ответили OK, 1 иначе"},
+};
+
+bool isCommand(const QString &name)
+{
+    return std::any_of(std::begin(Usages), std::end(Usages),
+                       [&name](const CommandUsage &usage) { return name == QLatin1String(usage.name); });
+}
+
 } // namespace
 
 CommandLine parseCommandLine(const QStringList &arguments)
@@ -71,9 +135,16 @@ CommandLine parseCommandLine(const QStringList &arguments)
     CommandLine line;
     const QString command = arguments.value(0);
     const QStringList rest = arguments.mid(1);
-    if (command.isEmpty() || command == QLatin1String("help") || command == QLatin1String("-h")
-        || command == QLatin1String("--help")) {
+    if (command.isEmpty()) {
+        line.error = QStringLiteral("Не указана команда");
+    } else if (command == QLatin1String("help") || isHelp(command)) {
         line.command = CommandLine::Help;
+        line.helpTopic = rest.value(0);
+    } else if (command == QLatin1String("--version")) {
+        line.command = CommandLine::Version;
+    } else if (std::any_of(rest.begin(), rest.end(), isHelp)) {
+        line.command = CommandLine::Help;
+        line.helpTopic = command;
     } else if (command == QLatin1String("show")) {
         line.command = CommandLine::Show;
         parseShow(rest, line);
@@ -83,22 +154,39 @@ CommandLine parseCommandLine(const QStringList &arguments)
     } else if (command == QLatin1String("check")) {
         line.command = CommandLine::Check;
         parseCheck(rest, line);
+    } else if (command == QLatin1String("probe")) {
+        line.command = CommandLine::Probe;
+        parseProbe(rest, line);
     } else {
         line.error = QStringLiteral("Неизвестная команда: %1").arg(command);
     }
+    if (!line.helpTopic.isEmpty() && !isCommand(line.helpTopic))
+        line.error = QStringLiteral("Неизвестная команда: %1").arg(line.helpTopic);
     return line;
 }
 
-QString usageText()
+QString usageText(const QString &topic)
 {
-    return QStringLiteral(
-        "Использование:\n"
-        "  comconf show [--json] ФАЙЛ\n"
-        "      показать запись канала (channelCom.conf) или абонента\n"
-        "  comconf build --from-json ФАЙЛ.json -o ФАЙЛ\n"
-        "      собрать запись канала или абонента из описания JSON\n"
-        "  comconf check [КАТАЛОГ_УСТАНОВКИ] [--abonents ФАЙЛ...]\n"
-        "      проверить установку (по умолчанию ту, которой принадлежит comconf)\n"
-        "Переменные окружения: COMCONF_LOCK_DIRS (каталоги файлов блокировки через двоеточие),\n"
-        "COMCONF_BYID_DIR (каталог постоянных имен портов).");
+    QStringList lines;
+    for (const CommandUsage &usage : Usages) {
+        const QString synopsis = QString::fromUtf8(usage.synopsis);
+        const QString description = QString::fromUtf8(usage.description);
+        if (topic == QLatin1String(usage.name))
+            lines << QStringLiteral("Использование: %1\n      %2").arg(synopsis, description);
+        else if (topic.isEmpty())
+            lines << QStringLiteral("  %1\n      %2").arg(synopsis, description);
+    }
+    if (topic.isEmpty())
+        lines.prepend(QStringLiteral("Использование:"));
+    if (topic.isEmpty())
+        lines << QStringLiteral("  comconf --version\n      версия");
+    if (topic.isEmpty() || topic == QLatin1String("check") || topic == QLatin1String("probe"))
+        lines << QStringLiteral("Переменные окружения: COMCONF_LOCK_DIRS (каталоги файлов блокировки через двоеточие),\n"
+                                "COMCONF_BYID_DIR (каталог постоянных имен портов).");
+    return lines.join(QLatin1Char('\n'));
+}
+
+QString versionText()
+{
+    return QStringLiteral("comconf %1").arg(QStringLiteral(COMCONF_VERSION));
 }

@@ -2,10 +2,12 @@
 
 #include "abonentcheck.h"
 #include "channelcheck.h"
+#include "duplicateports.h"
 #include "findings.h"
 #include "installationpaths.h"
 #include "layoutcheck.h"
 #include "portcheck.h"
+#include "recordprinter.h"
 #include "settingscheck.h"
 
 #include "common/globalpaths.h"
@@ -25,8 +27,20 @@ int runDoctor(const QString &installDir, const QStringList &abonentFiles)
     checkLayout(paths, findings);
     checkInternalSettings(paths.internalSettingsFile(), findings);
     const ChannelComSettings channel = checkChannelFile(paths.channelComSettingsFile(), findings);
-    for (const ComPortSettings &port : channel.ports)
-        checkPort(port, findings);
+    const QStringList duplicates = duplicatePortNames(channel.ports);
+    for (const QString &name : duplicates)
+        findings.error(QStringLiteral("порт %1 указан в файле настроек канала более одного раза; проверен один раз")
+                           .arg(quotedText(name)));
+    QStringList checked;
+    for (const ComPortSettings &port : channel.ports) {
+        // Of a name given twice the channel uses the active port, if any.
+        const bool activeTwin = !port.active && duplicates.contains(port.portName)
+                                && activePortNames(channel).contains(port.portName);
+        if (!checked.contains(port.portName) && !activeTwin) {
+            checked.append(port.portName);
+            checkPort(port, findings);
+        }
+    }
     const QStringList activePorts = activePortNames(channel);
     for (const QString &file : abonentFiles)
         checkAbonentFile(file, activePorts, findings);

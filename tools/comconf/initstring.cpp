@@ -1,5 +1,7 @@
 #include "initstring.h"
 
+#include "modemlines.h"
+
 bool beginsWithAt(const QString &initString)
 {
     return initString.startsWith(QLatin1String("AT"), Qt::CaseInsensitive);
@@ -7,9 +9,5 @@ bool beginsWithAt(const QString &initString)
 
 int modemCommandLength(const QString &initString)
 {
-    QString sent = initString;
-    sent.replace(QLatin1String("\\n"), QLatin1String("\n"))
-        .replace(QLatin1String("\\r"), QLatin1String("\r"))
-        .replace(QLatin1String("\\t"), QLatin1String("\t"));
-    return sent.size();
+    return expandedEscapes(initString).size();
 }

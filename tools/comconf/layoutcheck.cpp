@@ -33,6 +33,12 @@ void checkDirectories(const InstallationPaths &paths, Findings &findings)
         const QString dir = paths.dataSecrecyDir(level);
         if (QFileInfo(dir).isDir())
             findings.ok(QStringLiteral("каталог данных уровня %1: %2").arg(level).arg(dir));
+        // Only users of a higher level create theirs, often long after installation.
+        else if (level > 0)
+            findings.ok(QStringLiteral("каталог данных уровня %1 еще не создан: %2 (его создаст первый пользователь "
+                                       "этого уровня)")
+                            .arg(level)
+                            .arg(dir));
         else
             findings.warning(QStringLiteral("каталог данных уровня %1 отсутствует: %2 "
                                             "(его создаст первый обратившийся пользователь, со своими правами)")

@@ -2,6 +2,7 @@
 #include "commandline.h"
 #include "console.h"
 #include "doctor.h"
+#include "probecommand.h"
 #include "showcommand.h"
 
 #include "common/logger.h"
@@ -28,9 +29,14 @@ int main(int argc, char *argv[])
         return buildRecord(line.file, line.output);
     case CommandLine::Check:
         return runDoctor(line.installDir, line.abonentFiles);
+    case CommandLine::Probe:
+        return runProbe(line);
+    case CommandLine::Version:
+        printLine(versionText());
+        return 0;
     case CommandLine::Help:
         break;
     }
-    printLine(usageText());
+    printLine(usageText(line.helpTopic));
     return 0;
 }

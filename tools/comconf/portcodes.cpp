@@ -5,18 +5,26 @@
 namespace {
 
 constexpr int NotSet = -1;
+// The page's block size spin box.
+constexpr int MinBlockSize = 32;
+constexpr int MaxBlockSize = 4096;
+
+// The speeds the port dialog lists.
+QMap<int, QString> dialogSpeeds()
+{
+    QMap<int, QString> speeds;
+    for (int speed : {1200, 2400, 4800, 9600, 19200, 38400, 57600, 115200})
+        speeds.insert(speed, QString::number(speed));
+    return speeds;
+}
 
 bool isAllowed(const PortCode &code, int value)
 {
-    if (value == NotSet)
-        return true;
-    return code.names.isEmpty() ? value > 0 : code.names.contains(value);
+    return value == NotSet || code.names.contains(value);
 }
 
 QString allowedValues(const PortCode &code)
 {
-    if (code.names.isEmpty())
-        return QStringLiteral("-1 или положительное число");
     QStringList values{QString::number(NotSet)};
     for (int value : code.names.keys())
         values.append(QString::number(value));
@@ -33,7 +41,7 @@ QString invalidValue(const QString &field, int value, const QString &allowed)
 const QList<PortCode> &portCodes()
 {
     static const QList<PortCode> codes{
-        {QStringLiteral("baudRate"), QStringLiteral("скорость, бит/с"), &ComPortSettings::baudRate, {}},
+        {QStringLiteral("baudRate"), QStringLiteral("скорость, бит/с"), &ComPortSettings::baudRate, dialogSpeeds()},
         {QStringLiteral("flowControl"), QStringLiteral("управление потоком"), &ComPortSettings::flowControl,
          {{0, QStringLiteral("Нет")}, {1, QStringLiteral("Аппаратное")}, {2, QStringLiteral("Программное")}}},
         {QStringLiteral("dataBits"), QStringLiteral("биты данных"), &ComPortSettings::dataBits,
@@ -56,6 +64,14 @@ QString portCodeText(const PortCode &code, int value)
     return code.names.value(value, QString::number(value));
 }
 
+QString portCodesText(const ComPortSettings &port)
+{
+    QStringList parts;
+    for (const PortCode &code : portCodes())
+        parts.append(QStringLiteral("%1: %2").arg(code.label, portCodeText(code, port.*code.member)));
+    return parts.join(QStringLiteral(", "));
+}
+
 QStringList portCodeErrors(const ComPortSettings &port)
 {
     QStringList errors;
@@ -69,7 +85,8 @@ QStringList portCodeErrors(const ComPortSettings &port)
 
 QString blockSizeError(int blockSize)
 {
-    if (blockSize > 0)
+    if (blockSize >= MinBlockSize && blockSize <= MaxBlockSize)
         return QString();
-    return invalidValue(QStringLiteral("blockSize"), blockSize, QStringLiteral("положительное число"));
+    return invalidValue(QStringLiteral("blockSize"), blockSize,
+                        QStringLiteral("%1 – %2").arg(MinBlockSize).arg(MaxBlockSize));
 }

@@ -1,6 +1,8 @@
 #include "recordjson.h"
 
+#include "duplicateports.h"
 #include "portcodes.h"
+#include "recordprinter.h"
 
 #include "comchannel/comsettings.h"
 
@@ -136,6 +138,8 @@ QByteArray channelFromJson(const QJsonObject &object, QStringList *errors)
     const QJsonArray ports = fields.array(QStringLiteral("ports"));
     for (int i = 0; i < ports.size(); ++i)
         channel.ports.append(portFromJson(ports.at(i), i, errors));
+    for (const QString &name : duplicatePortNames(channel.ports))
+        fields.fail(QStringLiteral("ports"), QStringLiteral("порт %1 указан более одного раза").arg(quotedText(name)));
     fields.rejectUnknown();
     return channel.toByteArray();
 }

@@ -10,9 +10,7 @@ namespace {
 QString portLine(int number, const ComPortSettings &port)
 {
     QStringList parts{quotedText(port.portName),
-                      port.active ? QStringLiteral("активен") : QStringLiteral("неактивен")};
-    for (const PortCode &code : portCodes())
-        parts.append(QStringLiteral("%1: %2").arg(code.label, portCodeText(code, port.*code.member)));
+                      port.active ? QStringLiteral("активен") : QStringLiteral("неактивен"), portCodesText(port)};
     parts.append(QStringLiteral("строка инициализации: %1").arg(quotedText(port.initString)));
     return QStringLiteral("Порт %1: %2").arg(number).arg(parts.join(QStringLiteral(", ")));
 }
