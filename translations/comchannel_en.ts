@@ -32,7 +32,7 @@
     </message>
     <message>
         <source>Укажите имя абонента</source>
-        <translation>Enter the abonent&apos;s name</translation>
+        <translation>Enter the abonent's name</translation>
     </message>
     <message>
         <source>Абонент с таким номером уже есть: %1</source>
@@ -108,7 +108,7 @@
     </message>
     <message>
         <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Телефонный номер абонента&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
-        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;The abonent&apos;s phone number&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;The abonent's phone number&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
     </message>
     <message>
         <source>Тел. номер</source>
@@ -166,7 +166,7 @@
     </message>
     <message>
         <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Увеличение размера блока увеличивает скорость отправки данных, если позволяет пропускная способность канала связи.&lt;/p&gt;&lt;p&gt;Также слегка возрастает нагрузка на процессор.&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
-        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;A larger block sends data faster when the line&apos;s bandwidth allows it.&lt;/p&gt;&lt;p&gt;It also adds a little processor load.&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;A larger block sends data faster when the line's bandwidth allows it.&lt;/p&gt;&lt;p&gt;It also adds a little processor load.&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
     </message>
     <message>
         <source>Размер исходящего блока данных</source>
@@ -181,24 +181,24 @@
         <translation>COM ports in use</translation>
     </message>
     <message>
-        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Добавить СОМ порт&lt;/p&gt;&lt;p&gt;&lt;span style=&quot; font-style:italic;&quot;&gt;(Ctrl + N)&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
-        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Add a COM port&lt;/p&gt;&lt;p&gt;&lt;span style=&quot; font-style:italic;&quot;&gt;(Ctrl + N)&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
+        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Добавить СОМ порт&lt;/p&gt;&lt;p&gt;&lt;span style=" font-style:italic;"&gt;(Ctrl + N)&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Add a COM port&lt;/p&gt;&lt;p&gt;&lt;span style=" font-style:italic;"&gt;(Ctrl + N)&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
     </message>
     <message>
         <source>Добавить</source>
         <translation>Add</translation>
     </message>
     <message>
-        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Изменить настройки COM порта&lt;/p&gt;&lt;p&gt;&lt;span style=&quot; font-style:italic;&quot;&gt;(F2)&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
-        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Edit the COM port&apos;s settings&lt;/p&gt;&lt;p&gt;&lt;span style=&quot; font-style:italic;&quot;&gt;(F2)&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
+        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Изменить настройки COM порта&lt;/p&gt;&lt;p&gt;&lt;span style=" font-style:italic;"&gt;(F2)&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Edit the COM port's settings&lt;/p&gt;&lt;p&gt;&lt;span style=" font-style:italic;"&gt;(F2)&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
     </message>
     <message>
         <source>Редактировать</source>
         <translation>Edit</translation>
     </message>
     <message>
-        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Удалить выбранные COM порты&lt;/p&gt;&lt;p&gt;&lt;span style=&quot; font-style:italic;&quot;&gt;(Delete)&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
-        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Remove the selected COM ports&lt;/p&gt;&lt;p&gt;&lt;span style=&quot; font-style:italic;&quot;&gt;(Delete)&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
+        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Удалить выбранные COM порты&lt;/p&gt;&lt;p&gt;&lt;span style=" font-style:italic;"&gt;(Delete)&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Remove the selected COM ports&lt;/p&gt;&lt;p&gt;&lt;span style=" font-style:italic;"&gt;(Delete)&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
     </message>
     <message>
         <source>Удалить</source>
@@ -567,11 +567,11 @@
     </message>
     <message>
         <source>без номера отказ с текстом canApply</source>
-        <translation>without a number, a refusal with canApply&apos;s text</translation>
+        <translation>without a number, a refusal with canApply's text</translation>
     </message>
     <message>
         <source>без порта отказ с текстом canApply</source>
-        <translation>without a port, a refusal with canApply&apos;s text</translation>
+        <translation>without a port, a refusal with canApply's text</translation>
     </message>
     <message>
         <source>Меню портов: %1</source>
@@ -655,6 +655,52 @@
     <message>
         <source>Абоненты</source>
         <translation>Abonents</translation>
+    </message>
+</context>
+<context>
+    <name>CModemCheckButton</name>
+    <message>
+        <source>Проверить модем</source>
+        <translation>Check modem</translation>
+    </message>
+    <message>
+        <source>Открыть выбранные (или все активные) порты, послать модему AT и строку инициализации и показать его ответ</source>
+        <translation>Open the selected (or all active) ports, send AT and the initialisation string to the modem and show its answer</translation>
+    </message>
+    <message>
+        <source>Нет портов для проверки: выберите порт в таблице или сделайте порт активным</source>
+        <translation>No ports to check: select a port in the table or make a port active</translation>
+    </message>
+    <message>
+        <source>Проверка портов: %1…</source>
+        <translation>Checking ports: %1…</translation>
+    </message>
+    <message>
+        <source>Прервать</source>
+        <translation>Abort</translation>
+    </message>
+</context>
+<context>
+    <name>CModemCheckDialog</name>
+    <message>
+        <source>Проверка модемов</source>
+        <translation>Modem check</translation>
+    </message>
+    <message>
+        <source>Порт</source>
+        <translation>Port</translation>
+    </message>
+    <message>
+        <source>Итог</source>
+        <translation>Result</translation>
+    </message>
+    <message>
+        <source>Ответы модема</source>
+        <translation>Modem answers</translation>
+    </message>
+    <message>
+        <source>Закрыть</source>
+        <translation>Close</translation>
     </message>
 </context>
 <context>
@@ -851,6 +897,13 @@
     <message>
         <source>Запрос подтверждения</source>
         <translation>Confirmation</translation>
+    </message>
+</context>
+<context>
+    <name>QObject</name>
+    <message>
+        <source>нет ответа</source>
+        <translation>no answer</translation>
     </message>
 </context>
 <context>
