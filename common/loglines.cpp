@@ -89,23 +89,23 @@ void appendUtf8(QByteArray &out, QStringView text)
 // One pass over the text: each part is found and encoded as it is laid out.
 void layOutParts(LogLines &lines, QStringView text, const QByteArray &firstPrefix, int laterIndent)
 {
-    const char16_t *part = text.utf16(), *const end = part + text.size();
+    const char16_t *start = text.utf16(), *const textEnd = start + text.size();
     bool first = true;
     for (;;) {
-        const char16_t *partEnd = std::find(part, end, u'\n');
-        if (partEnd > part) {
+        const char16_t *end = std::find(start, textEnd, u'\n');
+        if (end > start) {
             const int lead = first ? firstPrefix.size() : laterIndent;
             lines.indentAt.append(lines.bytes.size() + lead);
-            appendLine(lines.bytes, first ? firstPrefix.constData() : nullptr, lead, part, partEnd);
+            appendLine(lines.bytes, first ? firstPrefix.constData() : nullptr, lead, start, end);
             first = false;
         } else {
             lines.indentAt.append(-1);
         }
         lines.bytes.append('\n');
         lines.ends.append(lines.bytes.size());
-        if (partEnd == end)
+        if (end == textEnd)
             return;
-        part = partEnd + 1;
+        start = end + 1;
     }
 }
 
