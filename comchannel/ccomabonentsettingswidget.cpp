@@ -142,6 +142,8 @@ void CComAbonentSettingsWidget::on_tbnPorts_clicked()
         connect(action, &QAction::toggled, this, &CComAbonentSettingsWidget::portChecked);
     }
 
+    // The host may delete the page while the menu is open: the menu goes with it.
+    connect(this, &QObject::destroyed, &menu, &QMenu::close);
     menu.exec(ui->tbnPorts->mapToGlobal(ui->tbnPorts->rect().bottomRight()));
 }
 

@@ -9,11 +9,14 @@
 #include "interfaces/cchanneluseddevices.h"
 
 #include <QKeyEvent>
+#include <QLineEdit>
+#include <QPointer>
 #include <QSerialPortInfo>
 #include <QSettings>
 
 #include <algorithm>
 #include <iterator>
+#include <limits>
 
 namespace {
 
@@ -47,6 +50,8 @@ CComPortDialog::CComPortDialog(const CComPortsModel *model, CChannelUsedDevices 
     setWindowFlags(windowFlags()
                    & ~(Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint | Qt::WindowContextHelpButtonHint));
     connect(ui->pbnCancel, &QPushButton::clicked, this, &QDialog::reject);
+    // A stored name longer than a line edit's default limit comes back whole.
+    ui->cbxPort->lineEdit()->setMaxLength(std::numeric_limits<int>::max());
 
     const QList<QSerialPortInfo> systemPorts = QSerialPortInfo::availablePorts();
     for (const QSerialPortInfo &systemPort : systemPorts)
@@ -131,8 +136,11 @@ void CComPortDialog::on_pbnApply_clicked()
     const QString portName = ui->cbxPort->currentText();
     const QString message = refusal(portName);
     if (!message.isEmpty()) {
+        // The host may delete the page, and this dialog with it, while the warning is open.
+        const QPointer<CComPortDialog> alive(this);
         MessageBox::warning(this, message, QMessageBox::Ok, QMessageBox::NoButton);
-        ui->cbxPort->setFocus();
+        if (alive)
+            ui->cbxPort->setFocus();
         return;
     }
     usedDevices->remove(ComChannelType, loadedPortName);

@@ -4,6 +4,7 @@
 #include "cchannelpluginlibrary.h"
 #include "chosttour.h"
 #include "chostwindow.h"
+#include "tourinstallation.h"
 #include "common/globalpaths.h"
 #include "common/logger.h"
 #include "common/messagebox.h"
@@ -24,10 +25,23 @@ void report(const QString &message, bool tour)
         MessageBox::critical(nullptr, QCoreApplication::translate("main", "Ошибка"), message);
 }
 
+// The tour and the help need no user, so no display either.
+bool needsNoDisplay(int argc, char *argv[])
+{
+    for (int i = 1; i < argc; ++i) {
+        const QByteArray argument(argv[i]);
+        if (argument.startsWith("--tour") || argument.startsWith("--help") || argument == "-h" || argument == "-?")
+            return true;
+    }
+    return false;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
 {
+    if (needsNoDisplay(argc, argv) && !qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
 
     QCommandLineParser parser;
@@ -36,8 +50,14 @@ int main(int argc, char *argv[])
     const QCommandLineOption tourOption(QStringLiteral("tour"),
                                         QCoreApplication::translate("main", "Пройти типичное изменение без пользователя"));
     parser.addOption(tourOption);
+    // The tour itself, in the temporary installation that --tour lays out.
+    QCommandLineOption tourHereOption(QStringLiteral("tour-here"));
+    tourHereOption.setFlags(QCommandLineOption::HiddenFromHelp);
+    parser.addOption(tourHereOption);
     parser.process(application);
-    const bool tour = parser.isSet(tourOption);
+    if (parser.isSet(tourOption))
+        return playTourInTemporaryInstallation(QStringLiteral("--") + tourHereOption.names().constFirst());
+    const bool tour = parser.isSet(tourHereOption);
 
     // Shared with the plug-in from its first call on, and never freed before it.
     static DebugData debugData;
