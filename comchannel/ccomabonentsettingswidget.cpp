@@ -6,6 +6,7 @@
 #include "common/logger.h"
 
 #include <QDateTime>
+#include <QEvent>
 #include <QFile>
 #include <QFileInfo>
 #include <QMenu>
@@ -175,4 +176,16 @@ void CComAbonentSettingsWidget::updatePorts()
     if (selectedPorts.isEmpty())
         text = tr("Любой");
     ui->lePorts->setText(text);
+}
+
+// A translator installed or removed while the page is shown.
+void CComAbonentSettingsWidget::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange) {
+        ui->retranslateUi(this);
+        // An empty port field means that no record was loaded yet (canApply() refuses then).
+        if (!ui->lePorts->text().isEmpty())
+            updatePorts();
+    }
+    CChannelAbonentSettingsWidget::changeEvent(event);
 }

@@ -9,6 +9,7 @@
 #include "interfaces/cchanneluseddevices.h"
 
 #include <QApplication>
+#include <QEvent>
 #include <QFile>
 #include <QHeaderView>
 #include <QItemSelectionModel>
@@ -185,4 +186,14 @@ CChannelUsedDevices *CComChannelSettingsWidget::registry() const
         ownRegistry.reset(new CChannelUsedDevices);
     }
     return ownRegistry.get();
+}
+
+// A translator installed or removed while the page is shown.
+void CComChannelSettingsWidget::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange) {
+        ui->retranslateUi(this);
+        model.retranslate();
+    }
+    CChannelSettingsWidget::changeEvent(event);
 }

@@ -23,6 +23,9 @@ public:
     void setDisplayExtendedSettings(bool display) override;
     QStringList settings() const override;
 
+protected:
+    void changeEvent(QEvent *event) override;
+
 private slots:
     void on_pbnAdd_clicked();
     void on_pbnEdit_clicked();

@@ -8,6 +8,7 @@
 #include "common/messagebox.h"
 #include "interfaces/cchanneluseddevices.h"
 
+#include <QEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPointer>
@@ -162,4 +163,12 @@ QString CComPortDialog::refusal(const QString &portName) const
     if (ui->chbxActive->isChecked() && !otherTypes.isEmpty())
         return tr("Данный COM порт уже используется в другом канале");
     return QString();
+}
+
+// A translator installed or removed while the dialog is open.
+void CComPortDialog::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        ui->retranslateUi(this);
+    QDialog::changeEvent(event);
 }

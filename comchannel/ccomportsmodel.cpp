@@ -230,3 +230,10 @@ void CComPortsModel::registerActivePorts(CChannelUsedDevices *usedDevices) const
             usedDevices->add(ComChannelType, port.portName);
     }
 }
+
+void CComPortsModel::retranslate()
+{
+    emit headerDataChanged(Qt::Horizontal, 0, columnCount() - 1);
+    if (!channelSettings.ports.isEmpty())
+        emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
+}

@@ -32,7 +32,7 @@
     </message>
     <message>
         <source>Укажите имя абонента</source>
-        <translation>Enter the abonent&apos;s name</translation>
+        <translation>Enter the abonent's name</translation>
     </message>
     <message>
         <source>Абонент с таким номером уже есть: %1</source>
@@ -108,7 +108,7 @@
     </message>
     <message>
         <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Телефонный номер абонента&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
-        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;The abonent&apos;s phone number&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;The abonent's phone number&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
     </message>
     <message>
         <source>Тел. номер</source>
@@ -166,7 +166,7 @@
     </message>
     <message>
         <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Увеличение размера блока увеличивает скорость отправки данных, если позволяет пропускная способность канала связи.&lt;/p&gt;&lt;p&gt;Также слегка возрастает нагрузка на процессор.&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
-        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;A larger block sends data faster when the line&apos;s bandwidth allows it.&lt;/p&gt;&lt;p&gt;It also adds a little processor load.&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;A larger block sends data faster when the line's bandwidth allows it.&lt;/p&gt;&lt;p&gt;It also adds a little processor load.&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
     </message>
     <message>
         <source>Размер исходящего блока данных</source>
@@ -181,24 +181,24 @@
         <translation>COM ports in use</translation>
     </message>
     <message>
-        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Добавить СОМ порт&lt;/p&gt;&lt;p&gt;&lt;span style=&quot; font-style:italic;&quot;&gt;(Ctrl + N)&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
-        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Add a COM port&lt;/p&gt;&lt;p&gt;&lt;span style=&quot; font-style:italic;&quot;&gt;(Ctrl + N)&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
+        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Добавить СОМ порт&lt;/p&gt;&lt;p&gt;&lt;span style=" font-style:italic;"&gt;(Ctrl + N)&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Add a COM port&lt;/p&gt;&lt;p&gt;&lt;span style=" font-style:italic;"&gt;(Ctrl + N)&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
     </message>
     <message>
         <source>Добавить</source>
         <translation>Add</translation>
     </message>
     <message>
-        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Изменить настройки COM порта&lt;/p&gt;&lt;p&gt;&lt;span style=&quot; font-style:italic;&quot;&gt;(F2)&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
-        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Edit the COM port&apos;s settings&lt;/p&gt;&lt;p&gt;&lt;span style=&quot; font-style:italic;&quot;&gt;(F2)&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
+        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Изменить настройки COM порта&lt;/p&gt;&lt;p&gt;&lt;span style=" font-style:italic;"&gt;(F2)&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Edit the COM port's settings&lt;/p&gt;&lt;p&gt;&lt;span style=" font-style:italic;"&gt;(F2)&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
     </message>
     <message>
         <source>Редактировать</source>
         <translation>Edit</translation>
     </message>
     <message>
-        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Удалить выбранные COM порты&lt;/p&gt;&lt;p&gt;&lt;span style=&quot; font-style:italic;&quot;&gt;(Delete)&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
-        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Remove the selected COM ports&lt;/p&gt;&lt;p&gt;&lt;span style=&quot; font-style:italic;&quot;&gt;(Delete)&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
+        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Удалить выбранные COM порты&lt;/p&gt;&lt;p&gt;&lt;span style=" font-style:italic;"&gt;(Delete)&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Remove the selected COM ports&lt;/p&gt;&lt;p&gt;&lt;span style=" font-style:italic;"&gt;(Delete)&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
     </message>
     <message>
         <source>Удалить</source>
@@ -223,6 +223,10 @@
     <message>
         <source>COM портов</source>
         <translation>COM ports</translation>
+    </message>
+    <message>
+        <source>Реестр используемых устройств не задан: занятость COM портов другими каналами не проверяется</source>
+        <translation>No registry of used devices was set: COM ports used by other channels are not checked</translation>
     </message>
 </context>
 <context>
@@ -438,6 +442,18 @@
         <source>Строка инициализации</source>
         <translation>Init string</translation>
     </message>
+    <message>
+        <source>2</source>
+        <translation>2</translation>
+    </message>
+    <message>
+        <source>1.5</source>
+        <translation>1.5</translation>
+    </message>
+    <message>
+        <source>1</source>
+        <translation>1</translation>
+    </message>
 </context>
 <context>
     <name>CHostTour</name>
@@ -567,11 +583,11 @@
     </message>
     <message>
         <source>без номера отказ с текстом canApply</source>
-        <translation>without a number, a refusal with canApply&apos;s text</translation>
+        <translation>without a number, a refusal with canApply's text</translation>
     </message>
     <message>
         <source>без порта отказ с текстом canApply</source>
-        <translation>without a port, a refusal with canApply&apos;s text</translation>
+        <translation>without a port, a refusal with canApply's text</translation>
     </message>
     <message>
         <source>Меню портов: %1</source>
@@ -622,10 +638,6 @@
         <translation>none</translation>
     </message>
     <message>
-        <source>Снимок: %1</source>
-        <translation>Screenshot: %1</translation>
-    </message>
-    <message>
         <source>Сообщение: %1</source>
         <translation>Message: %1</translation>
     </message>
@@ -638,8 +650,20 @@
         <translation>NO</translation>
     </message>
     <message>
-        <source>Не удалось сохранить снимок %1</source>
-        <translation>Could not save the screenshot %1</translation>
+        <source>Укажите имя абонента</source>
+        <translation>Enter the abonent's name</translation>
+    </message>
+    <message>
+        <source>имя из одних пробелов не принято</source>
+        <translation>a name of spaces only was refused</translation>
+    </message>
+    <message>
+        <source>Тот же абонент, открытый и принятый без изменений</source>
+        <translation>The same abonent, opened and accepted unchanged</translation>
+    </message>
+    <message>
+        <source>абонент не спорит сам с собой о номере</source>
+        <translation>the abonent does not conflict with itself over its number</translation>
     </message>
 </context>
 <context>
@@ -866,6 +890,14 @@
     <message>
         <source>Пройти типичное изменение без пользователя</source>
         <translation>Play the typical change without a user</translation>
+    </message>
+    <message>
+        <source>Не удалось подготовить временную установку %1</source>
+        <translation>Could not prepare the temporary installation %1</translation>
+    </message>
+    <message>
+        <source>Сценарий прерван: %1</source>
+        <translation>Tour interrupted: %1</translation>
     </message>
 </context>
 </TS>
