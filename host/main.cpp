@@ -9,6 +9,7 @@
 #include "common/logger.h"
 #include "common/messagebox.h"
 #include "interfaces/cchanneluseddevices.h"
+#include "translations/languageoption.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -43,6 +44,13 @@ int main(int argc, char *argv[])
     if (needsNoDisplay(argc, argv) && !qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
+    QTranslator translator;
+    const QString language = LanguageOption::requested(QCoreApplication::arguments());
+    if (!LanguageOption::install(language, &translator)) {
+        // A usage error: told on the terminal only, as the tour's messages are.
+        report(QCoreApplication::translate("main", "Нет перевода на язык %1").arg(language), true);
+        return 2;
+    }
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QCoreApplication::translate("main", "Настройки коммутируемого канала"));
@@ -50,6 +58,9 @@ int main(int argc, char *argv[])
     const QCommandLineOption tourOption(QStringLiteral("tour"),
                                         QCoreApplication::translate("main", "Пройти типичное изменение без пользователя"));
     parser.addOption(tourOption);
+    parser.addOption({QStringLiteral("lang"),
+                      QCoreApplication::translate("main", "Язык текстов: en — английский (по умолчанию русский)"),
+                      QCoreApplication::translate("main", "язык")});
     // The tour itself, in the temporary installation that --tour lays out.
     QCommandLineOption tourHereOption(QStringLiteral("tour-here"));
     tourHereOption.setFlags(QCommandLineOption::HiddenFromHelp);

@@ -899,5 +899,17 @@
         <source>Сценарий прерван: %1</source>
         <translation>Tour interrupted: %1</translation>
     </message>
+    <message>
+        <source>Нет перевода на язык %1</source>
+        <translation>No translation into the language %1</translation>
+    </message>
+    <message>
+        <source>Язык текстов: en — английский (по умолчанию русский)</source>
+        <translation>Language of the texts: en for English (Russian by default)</translation>
+    </message>
+    <message>
+        <source>язык</source>
+        <translation>language</translation>
+    </message>
 </context>
 </TS>
