@@ -10,21 +10,29 @@ namespace {
 constexpr qint32 ChannelRecordVersion = 3;
 constexpr qint32 AbonentRecordVersion = 4;
 
-// Translation contexts: the messages are the records' own.
-constexpr char ChannelContext[] = "ChannelComSettings";
-constexpr char AbonentContext[] = "AbonentComSettings";
+// The records' messages, each under its own record's translation context.
+struct RecordTexts {
+    const char *context;
+    const char *version;
+    const char *damaged;
+};
 
-QString versionMessage(const char *context, qint32 found, qint32 expected)
+const RecordTexts ChannelTexts = {"ChannelComSettings",
+                                  QT_TRANSLATE_NOOP("ChannelComSettings", "Версия настроек %1 не совпадает с текущей %2"),
+                                  QT_TRANSLATE_NOOP("ChannelComSettings", "Данные повреждены")};
+const RecordTexts AbonentTexts = {"AbonentComSettings",
+                                  QT_TRANSLATE_NOOP("AbonentComSettings", "Версия настроек %1 не совпадает с текущей %2"),
+                                  QT_TRANSLATE_NOOP("AbonentComSettings", "Данные повреждены")};
+
+QString versionMessage(const RecordTexts &texts, qint32 found, qint32 expected)
 {
-    return QCoreApplication::translate(context, "Версия настроек %1 не совпадает с текущей %2")
-        .arg(found)
-        .arg(expected);
+    return QCoreApplication::translate(texts.context, texts.version).arg(found).arg(expected);
 }
 
-QString streamResult(const char *context, const QDataStream &in)
+QString streamResult(const RecordTexts &texts, const QDataStream &in)
 {
     if (in.status() != QDataStream::Ok)
-        return QCoreApplication::translate(context, "Данные повреждены");
+        return QCoreApplication::translate(texts.context, texts.damaged);
     return QString();
 }
 
@@ -63,7 +71,7 @@ QString ChannelComSettings::fromByteArray(const QByteArray &data)
     qint32 version = 0;
     in >> version;
     if (version != ChannelRecordVersion)
-        return versionMessage(ChannelContext, version, ChannelRecordVersion);
+        return versionMessage(ChannelTexts, version, ChannelRecordVersion);
 
     qint32 count = 0;
     in >> count >> blockSize;
@@ -74,7 +82,7 @@ QString ChannelComSettings::fromByteArray(const QByteArray &data)
         if (in.status() != QDataStream::Ok)
             break;
     }
-    return streamResult(ChannelContext, in);
+    return streamResult(ChannelTexts, in);
 }
 
 QByteArray AbonentComSettings::toByteArray() const
@@ -95,7 +103,7 @@ QString AbonentComSettings::fromByteArray(const QByteArray &data)
     qint32 version = 0;
     in >> version;
     if (version != AbonentRecordVersion)
-        return versionMessage(AbonentContext, version, AbonentRecordVersion);
+        return versionMessage(AbonentTexts, version, AbonentRecordVersion);
 
     in >> phoneNumber;
     ports.clear();
@@ -111,5 +119,5 @@ QString AbonentComSettings::fromByteArray(const QByteArray &data)
         }
         ports.append(port);
     }
-    return streamResult(AbonentContext, in);
+    return streamResult(AbonentTexts, in);
 }

@@ -11,33 +11,43 @@ namespace {
 using Global::tr;
 
 // Unit texts for the powers 2^10, 2^20, 2^30, 2^40 and the template of an unscaled value.
+// They are translated when used, so that they follow a translator installed later.
 struct UnitScale {
-    QString units[4];
-    QString plain;
+    const char *units[4];
+    const char *plain;
 };
+
+const UnitScale bytesPerSecondScale = {
+    {QT_TRANSLATE_NOOP("Global", "КБайт/с"), QT_TRANSLATE_NOOP("Global", "МБайт/с"),
+     QT_TRANSLATE_NOOP("Global", "ГБайт/с"), QT_TRANSLATE_NOOP("Global", "ТБайт/с")},
+    QT_TRANSLATE_NOOP("Global", "%1 байт/с")};
+const UnitScale bitsPerSecondScale = {
+    {QT_TRANSLATE_NOOP("Global", "Кбит/с"), QT_TRANSLATE_NOOP("Global", "Мбит/с"),
+     QT_TRANSLATE_NOOP("Global", "Гбит/с"), QT_TRANSLATE_NOOP("Global", "Тбит/с")},
+    QT_TRANSLATE_NOOP("Global", "%1 бит/с")};
+const UnitScale bytesScale = {
+    {QT_TRANSLATE_NOOP("Global", "КБайт"), QT_TRANSLATE_NOOP("Global", "МБайт"),
+     QT_TRANSLATE_NOOP("Global", "ГБайт"), QT_TRANSLATE_NOOP("Global", "ТБайт")},
+    QT_TRANSLATE_NOOP("Global", "%1 байт")};
 
 QString scaledText(long long value, UnitScale const &scale)
 {
     static const long long divisors[] = {1LL << 10, 1LL << 20, 1LL << 30, 1LL << 40};
     for (int index = 3; index >= 0; --index) {
         if (value > divisors[index] - 1)
-            return QString::asprintf("%.1f ", double(value) / double(divisors[index])) + scale.units[index];
+            return QString::asprintf("%.1f ", double(value) / double(divisors[index])) + tr(scale.units[index]);
     }
-    return scale.plain.arg(value);
+    return tr(scale.plain).arg(value);
 }
 
 QString bytesPerSecondText(long long bytesPerSecond)
 {
-    static const UnitScale scale = {
-        {tr("КБайт/с"), tr("МБайт/с"), tr("ГБайт/с"), tr("ТБайт/с")}, tr("%1 байт/с")};
-    return scaledText(bytesPerSecond, scale);
+    return scaledText(bytesPerSecond, bytesPerSecondScale);
 }
 
 QString bitsPerSecondText(long long bytesPerSecond)
 {
-    static const UnitScale scale = {
-        {tr("Кбит/с"), tr("Мбит/с"), tr("Гбит/с"), tr("Тбит/с")}, tr("%1 бит/с")};
-    return scaledText(bytesPerSecond * 8, scale);
+    return scaledText(bytesPerSecond * 8, bitsPerSecondScale);
 }
 
 } // namespace
@@ -46,9 +56,7 @@ namespace Global {
 
 QString sizeString(long long const &bytes)
 {
-    static const UnitScale scale = {
-        {tr("КБайт"), tr("МБайт"), tr("ГБайт"), tr("ТБайт")}, tr("%1 байт")};
-    return scaledText(bytes, scale);
+    return scaledText(bytes, bytesScale);
 }
 
 QString speedString(long long const &bytesPerSecond)

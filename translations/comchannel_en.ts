@@ -1,0 +1,915 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en_US">
+<context>
+    <name>AbonentComSettings</name>
+    <message>
+        <source>Версия настроек %1 не совпадает с текущей %2</source>
+        <translation>Settings version %1 does not match the current %2</translation>
+    </message>
+    <message>
+        <source>Данные повреждены</source>
+        <translation>The data is damaged</translation>
+    </message>
+</context>
+<context>
+    <name>CAbonentDialog</name>
+    <message>
+        <source>Абонент</source>
+        <translation>Abonent</translation>
+    </message>
+    <message>
+        <source>Имя</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>Сохранить</source>
+        <translation>Save</translation>
+    </message>
+    <message>
+        <source>Отмена</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Укажите имя абонента</source>
+        <translation>Enter the abonent's name</translation>
+    </message>
+    <message>
+        <source>Абонент с таким номером уже есть: %1</source>
+        <translation>An abonent with this number already exists: %1</translation>
+    </message>
+</context>
+<context>
+    <name>CAbonentsTab</name>
+    <message>
+        <source>Добавить</source>
+        <translation>Add</translation>
+    </message>
+    <message>
+        <source>Изменить</source>
+        <translation>Edit</translation>
+    </message>
+    <message>
+        <source>Удалить</source>
+        <translation>Remove</translation>
+    </message>
+    <message>
+        <source>%1 — %2</source>
+        <translation>%1 — %2</translation>
+    </message>
+    <message>
+        <source>Удалить абонента %1?</source>
+        <translation>Remove abonent %1?</translation>
+    </message>
+</context>
+<context>
+    <name>CChannelPluginLibrary</name>
+    <message>
+        <source>Не найдена библиотека модуля настроек канала %1</source>
+        <translation>The channel settings library %1 was not found</translation>
+    </message>
+    <message>
+        <source>Не удалось загрузить библиотеку %1: %2</source>
+        <translation>Could not load the library %1: %2</translation>
+    </message>
+    <message>
+        <source>В библиотеке %1 нет функции %2</source>
+        <translation>The library %1 has no function %2</translation>
+    </message>
+    <message>
+        <source>Библиотека %1 реализует интерфейс версии %2, а нужна версия %3</source>
+        <translation>The library %1 implements interface version %2, but version %3 is needed</translation>
+    </message>
+    <message>
+        <source>Библиотека %1 не создала модуль настроек канала</source>
+        <translation>The library %1 did not create a channel settings module</translation>
+    </message>
+</context>
+<context>
+    <name>CChannelTab</name>
+    <message>
+        <source>Расширенные настройки</source>
+        <translation>Extended settings</translation>
+    </message>
+    <message>
+        <source>Записать настройки канала</source>
+        <translation>Write the channel settings</translation>
+    </message>
+    <message>
+        <source>Применить</source>
+        <translation>Apply</translation>
+    </message>
+</context>
+<context>
+    <name>CComAbonentSettingsWidget</name>
+    <message>
+        <source>Form</source>
+        <translation>Form</translation>
+    </message>
+    <message>
+        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Телефонный номер абонента&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;The abonent's phone number&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
+    </message>
+    <message>
+        <source>Тел. номер</source>
+        <translation>Phone no.</translation>
+    </message>
+    <message>
+        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Для набора номера в тональном режиме необходимо перед номером установить символ &amp;quot;T&amp;quot; в английской раскладке. (Пример &amp;quot;T123456&amp;quot;)&lt;/p&gt;&lt;p&gt;Для набора номера в импульсном режиме необходимо перед номером установить символ &amp;quot;P&amp;quot; в английской раскладке. (Пример &amp;quot;P123456&amp;quot;)&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;To dial in tone mode, put the Latin letter &amp;quot;T&amp;quot; before the number (for example &amp;quot;T123456&amp;quot;).&lt;/p&gt;&lt;p&gt;To dial in pulse mode, put the Latin letter &amp;quot;P&amp;quot; before the number (for example &amp;quot;P123456&amp;quot;).&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;COM порт, используемый для вызова абонента&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;The COM port used to call the abonent&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
+    </message>
+    <message>
+        <source>COM порт  </source>
+        <translation>COM port  </translation>
+    </message>
+    <message>
+        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Выбрать COM порт для вызова абонента&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Choose the COM port to call the abonent through&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
+    </message>
+    <message>
+        <source>...</source>
+        <translation>...</translation>
+    </message>
+    <message>
+        <source>Укажите телефонный номер</source>
+        <translation>Enter the phone number</translation>
+    </message>
+    <message>
+        <source>Укажите COM порт</source>
+        <translation>Choose a COM port</translation>
+    </message>
+    <message>
+        <source>Номер: %1, Порт: %2</source>
+        <translation>Number: %1, Port: %2</translation>
+    </message>
+    <message>
+        <source>Любой</source>
+        <translation>Any</translation>
+    </message>
+</context>
+<context>
+    <name>CComChannelPlugin</name>
+    <message>
+        <source>Коммутируемый канал</source>
+        <translation>Switched channel</translation>
+    </message>
+</context>
+<context>
+    <name>CComChannelSettingsWidget</name>
+    <message>
+        <source>Form</source>
+        <translation>Form</translation>
+    </message>
+    <message>
+        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Увеличение размера блока увеличивает скорость отправки данных, если позволяет пропускная способность канала связи.&lt;/p&gt;&lt;p&gt;Также слегка возрастает нагрузка на процессор.&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;A larger block sends data faster when the line's bandwidth allows it.&lt;/p&gt;&lt;p&gt;It also adds a little processor load.&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
+    </message>
+    <message>
+        <source>Размер исходящего блока данных</source>
+        <translation>Outgoing data block size</translation>
+    </message>
+    <message>
+        <source> байт</source>
+        <translation> bytes</translation>
+    </message>
+    <message>
+        <source>Используемые COM порты</source>
+        <translation>COM ports in use</translation>
+    </message>
+    <message>
+        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Добавить СОМ порт&lt;/p&gt;&lt;p&gt;&lt;span style=" font-style:italic;"&gt;(Ctrl + N)&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Add a COM port&lt;/p&gt;&lt;p&gt;&lt;span style=" font-style:italic;"&gt;(Ctrl + N)&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
+    </message>
+    <message>
+        <source>Добавить</source>
+        <translation>Add</translation>
+    </message>
+    <message>
+        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Изменить настройки COM порта&lt;/p&gt;&lt;p&gt;&lt;span style=" font-style:italic;"&gt;(F2)&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Edit the COM port's settings&lt;/p&gt;&lt;p&gt;&lt;span style=" font-style:italic;"&gt;(F2)&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
+    </message>
+    <message>
+        <source>Редактировать</source>
+        <translation>Edit</translation>
+    </message>
+    <message>
+        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Удалить выбранные COM порты&lt;/p&gt;&lt;p&gt;&lt;span style=" font-style:italic;"&gt;(Delete)&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Remove the selected COM ports&lt;/p&gt;&lt;p&gt;&lt;span style=" font-style:italic;"&gt;(Delete)&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
+    </message>
+    <message>
+        <source>Удалить</source>
+        <translation>Remove</translation>
+    </message>
+    <message>
+        <source>Не удалось открыть для чтения файл %1: %2</source>
+        <translation>Could not open the file %1 for reading: %2</translation>
+    </message>
+    <message>
+        <source>Вы действительно хотите удалить %1 %2</source>
+        <translation>Do you really want to remove %1 %2</translation>
+    </message>
+    <message>
+        <source>COM порт</source>
+        <translation>COM port</translation>
+    </message>
+    <message>
+        <source>COM порта</source>
+        <translation>COM ports</translation>
+    </message>
+    <message>
+        <source>COM портов</source>
+        <translation>COM ports</translation>
+    </message>
+    <message>
+        <source>Реестр используемых устройств не задан: занятость COM портов другими каналами не проверяется</source>
+        <translation>No registry of used devices was set: COM ports used by other channels are not checked</translation>
+    </message>
+</context>
+<context>
+    <name>CComPortDialog</name>
+    <message>
+        <source>Настройка COM порта</source>
+        <translation>COM port settings</translation>
+    </message>
+    <message>
+        <source>Активен</source>
+        <translation>Active</translation>
+    </message>
+    <message>
+        <source>COM порт</source>
+        <translation>COM port</translation>
+    </message>
+    <message>
+        <source>Скорость, бит/с</source>
+        <translation>Speed, bit/s</translation>
+    </message>
+    <message>
+        <source>1200</source>
+        <translation>1200</translation>
+    </message>
+    <message>
+        <source>2400</source>
+        <translation>2400</translation>
+    </message>
+    <message>
+        <source>4800</source>
+        <translation>4800</translation>
+    </message>
+    <message>
+        <source>9600</source>
+        <translation>9600</translation>
+    </message>
+    <message>
+        <source>19200</source>
+        <translation>19200</translation>
+    </message>
+    <message>
+        <source>38400</source>
+        <translation>38400</translation>
+    </message>
+    <message>
+        <source>57600</source>
+        <translation>57600</translation>
+    </message>
+    <message>
+        <source>115200</source>
+        <translation>115200</translation>
+    </message>
+    <message>
+        <source>Управление потоком</source>
+        <translation>Flow control</translation>
+    </message>
+    <message>
+        <source>Нет</source>
+        <translation>No</translation>
+    </message>
+    <message>
+        <source>Аппаратное (RTS/CTS)</source>
+        <translation>Hardware (RTS/CTS)</translation>
+    </message>
+    <message>
+        <source>Программное (XON/XOFF)</source>
+        <translation>Software (XON/XOFF)</translation>
+    </message>
+    <message>
+        <source>Биты данных</source>
+        <translation>Data bits</translation>
+    </message>
+    <message>
+        <source>5</source>
+        <translation>5</translation>
+    </message>
+    <message>
+        <source>6</source>
+        <translation>6</translation>
+    </message>
+    <message>
+        <source>7</source>
+        <translation>7</translation>
+    </message>
+    <message>
+        <source>8</source>
+        <translation>8</translation>
+    </message>
+    <message>
+        <source>Четность</source>
+        <translation>Parity</translation>
+    </message>
+    <message>
+        <source>Чет</source>
+        <translation>Even</translation>
+    </message>
+    <message>
+        <source>Нечет</source>
+        <translation>Odd</translation>
+    </message>
+    <message>
+        <source>Пробел</source>
+        <translation>Space</translation>
+    </message>
+    <message>
+        <source>Маркер</source>
+        <translation>Mark</translation>
+    </message>
+    <message>
+        <source>Стоповые биты</source>
+        <translation>Stop bits</translation>
+    </message>
+    <message>
+        <source>1</source>
+        <translation>1</translation>
+    </message>
+    <message>
+        <source>1.5</source>
+        <translation>1.5</translation>
+    </message>
+    <message>
+        <source>2</source>
+        <translation>2</translation>
+    </message>
+    <message>
+        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Команда для инициализации модема при открытии COM порта.&lt;/p&gt;&lt;p&gt;Символы \n \r \t будут заменены соответствующим кодом.&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;The command that initialises the modem when the COM port is opened.&lt;/p&gt;&lt;p&gt;The characters \n \r \t are replaced by their codes.&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
+    </message>
+    <message>
+        <source>Строка инициализации</source>
+        <translation>Init string</translation>
+    </message>
+    <message>
+        <source>Расширенные настройки</source>
+        <translation>Extended settings</translation>
+    </message>
+    <message>
+        <source>Применить</source>
+        <translation>Apply</translation>
+    </message>
+    <message>
+        <source>Отмена</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Укажите COM порт</source>
+        <translation>Choose a COM port</translation>
+    </message>
+    <message>
+        <source>Данный COM порт уже используется</source>
+        <translation>This COM port is already in use</translation>
+    </message>
+    <message>
+        <source>Данный COM порт уже используется в другом канале</source>
+        <translation>This COM port is already in use by another channel</translation>
+    </message>
+</context>
+<context>
+    <name>CComPortsModel</name>
+    <message>
+        <source>Аппаратное</source>
+        <translation>Hardware</translation>
+    </message>
+    <message>
+        <source>Программное</source>
+        <translation>Software</translation>
+    </message>
+    <message>
+        <source>Нет</source>
+        <translation>No</translation>
+    </message>
+    <message>
+        <source>Чет</source>
+        <translation>Even</translation>
+    </message>
+    <message>
+        <source>Нечет</source>
+        <translation>Odd</translation>
+    </message>
+    <message>
+        <source>Пробел</source>
+        <translation>Space</translation>
+    </message>
+    <message>
+        <source>Маркер</source>
+        <translation>Mark</translation>
+    </message>
+    <message>
+        <source>Порт</source>
+        <translation>Port</translation>
+    </message>
+    <message>
+        <source>Скорость</source>
+        <translation>Speed</translation>
+    </message>
+    <message>
+        <source>Управление потоком</source>
+        <translation>Flow control</translation>
+    </message>
+    <message>
+        <source>Биты данных</source>
+        <translation>Data bits</translation>
+    </message>
+    <message>
+        <source>Четность</source>
+        <translation>Parity</translation>
+    </message>
+    <message>
+        <source>Стоповые биты</source>
+        <translation>Stop bits</translation>
+    </message>
+    <message>
+        <source>Строка инициализации</source>
+        <translation>Init string</translation>
+    </message>
+    <message>
+        <source>2</source>
+        <translation>2</translation>
+    </message>
+    <message>
+        <source>1.5</source>
+        <translation>1.5</translation>
+    </message>
+    <message>
+        <source>1</source>
+        <translation>1</translation>
+    </message>
+</context>
+<context>
+    <name>CHostTour</name>
+    <message>
+        <source>Сценарий остановлен: окно не закрылось за %1 с</source>
+        <translation>Tour stopped: the window did not close within %1 s</translation>
+    </message>
+    <message>
+        <source>Итог: все шаги выполнены</source>
+        <translation>Result: every step held</translation>
+    </message>
+    <message>
+        <source>Итог: сценарий не пройден</source>
+        <translation>Result: the tour failed</translation>
+    </message>
+    <message>
+        <source>Библиотека %1 загружена, версия интерфейса %2</source>
+        <translation>Library %1 loaded, interface version %2</translation>
+    </message>
+    <message>
+        <source>Канал %1 «%2»</source>
+        <translation>Channel %1 “%2”</translation>
+    </message>
+    <message>
+        <source>тип канала 2</source>
+        <translation>channel type 2</translation>
+    </message>
+    <message>
+        <source>проверка связи не предлагается</source>
+        <translation>no connection test is offered</translation>
+    </message>
+    <message>
+        <source>Страница канала: Ctrl+N</source>
+        <translation>Channel page: Ctrl+N</translation>
+    </message>
+    <message>
+        <source>Ctrl+N открыл диалог COM порта</source>
+        <translation>Ctrl+N opened the COM port dialog</translation>
+    </message>
+    <message>
+        <source>страница сообщила об изменении один раз</source>
+        <translation>the page reported one change</translation>
+    </message>
+    <message>
+        <source>расширенные настройки показывают все семь столбцов</source>
+        <translation>the extended settings show all seven columns</translation>
+    </message>
+    <message>
+        <source>Открыт диалог «%1»</source>
+        <translation>Dialog “%1” opened</translation>
+    </message>
+    <message>
+        <source>в диалоге есть порт, скорость, флаг активности и кнопка применения</source>
+        <translation>the dialog has the port, the speed, the active flag and the apply button</translation>
+    </message>
+    <message>
+        <source>Выбран порт %1, скорость %2 бит/с</source>
+        <translation>Port %1 chosen, speed %2 bit/s</translation>
+    </message>
+    <message>
+        <source>диалог предлагает активный порт</source>
+        <translation>the dialog proposes an active port</translation>
+    </message>
+    <message>
+        <source>диалог принял порт</source>
+        <translation>the dialog accepted the port</translation>
+    </message>
+    <message>
+        <source>Применение настроек канала</source>
+        <translation>Applying the channel settings</translation>
+    </message>
+    <message>
+        <source>saveData записан через Global::safeSaving</source>
+        <translation>saveData written through Global::safeSaving</translation>
+    </message>
+    <message>
+        <source>Файл %1, %2 байт: %3</source>
+        <translation>File %1, %2 bytes: %3</translation>
+    </message>
+    <message>
+        <source>файл — channelCom.conf каталога настроек</source>
+        <translation>the file is channelCom.conf of the settings directory</translation>
+    </message>
+    <message>
+        <source>в файле ровно запись, которую вернул saveData</source>
+        <translation>the file holds exactly the record saveData returned</translation>
+    </message>
+    <message>
+        <source>запись версии 3 с одним активным портом %1 на 9600 бит/с</source>
+        <translation>a version 3 record with one active port %1 at 9600 bit/s</translation>
+    </message>
+    <message>
+        <source>Новый абонент</source>
+        <translation>New abonent</translation>
+    </message>
+    <message>
+        <source>Иванов Иван</source>
+        <translation>Ivan Ivanov</translation>
+    </message>
+    <message>
+        <source>открыт диалог абонента</source>
+        <translation>the abonent dialog opened</translation>
+    </message>
+    <message>
+        <source>Абонент: %1</source>
+        <translation>Abonent: %1</translation>
+    </message>
+    <message>
+        <source>в списке один абонент</source>
+        <translation>the list holds one abonent</translation>
+    </message>
+    <message>
+        <source>абонент записан в %1</source>
+        <translation>the abonent was written to %1</translation>
+    </message>
+    <message>
+        <source>Номер: %1, Порт: %2; </source>
+        <translation>Number: %1, Port: %2; </translation>
+    </message>
+    <message>
+        <source>prettySettings описывает номер и порт</source>
+        <translation>prettySettings describes the number and the port</translation>
+    </message>
+    <message>
+        <source>на странице абонента есть номер и выбор портов</source>
+        <translation>the abonent page has the number and the port choice</translation>
+    </message>
+    <message>
+        <source>без номера отказ с текстом canApply</source>
+        <translation>without a number, a refusal with canApply's text</translation>
+    </message>
+    <message>
+        <source>без порта отказ с текстом canApply</source>
+        <translation>without a port, a refusal with canApply's text</translation>
+    </message>
+    <message>
+        <source>Меню портов: %1</source>
+        <translation>Port menu: %1</translation>
+    </message>
+    <message>
+        <source>Любой</source>
+        <translation>Any</translation>
+    </message>
+    <message>
+        <source>новая страница видит новый порт в меню</source>
+        <translation>a new page sees the new port in its menu</translation>
+    </message>
+    <message>
+        <source>выбран порт %1</source>
+        <translation>port %1 chosen</translation>
+    </message>
+    <message>
+        <source>абонент принят</source>
+        <translation>the abonent was accepted</translation>
+    </message>
+    <message>
+        <source>Второй абонент с тем же номером</source>
+        <translation>A second abonent with the same number</translation>
+    </message>
+    <message>
+        <source>в списке по-прежнему один абонент</source>
+        <translation>the list still holds one abonent</translation>
+    </message>
+    <message>
+        <source>Петров Петр</source>
+        <translation>Petr Petrov</translation>
+    </message>
+    <message>
+        <source>Абонент с таким номером уже есть: %1</source>
+        <translation>An abonent with this number already exists: %1</translation>
+    </message>
+    <message>
+        <source>isSameAbonentSettings не пустил второго абонента с тем же номером</source>
+        <translation>isSameAbonentSettings refused a second abonent with the same number</translation>
+    </message>
+    <message>
+        <source>Журнал: %1</source>
+        <translation>Log: %1</translation>
+    </message>
+    <message>
+        <source>нет</source>
+        <translation>none</translation>
+    </message>
+    <message>
+        <source>Сообщение: %1</source>
+        <translation>Message: %1</translation>
+    </message>
+    <message>
+        <source>да</source>
+        <translation>yes</translation>
+    </message>
+    <message>
+        <source>НЕТ</source>
+        <translation>NO</translation>
+    </message>
+    <message>
+        <source>Укажите имя абонента</source>
+        <translation>Enter the abonent's name</translation>
+    </message>
+    <message>
+        <source>имя из одних пробелов не принято</source>
+        <translation>a name of spaces only was refused</translation>
+    </message>
+    <message>
+        <source>Тот же абонент, открытый и принятый без изменений</source>
+        <translation>The same abonent, opened and accepted unchanged</translation>
+    </message>
+    <message>
+        <source>абонент не спорит сам с собой о номере</source>
+        <translation>the abonent does not conflict with itself over its number</translation>
+    </message>
+</context>
+<context>
+    <name>CHostWindow</name>
+    <message>
+        <source>Настройки: %1</source>
+        <translation>Settings: %1</translation>
+    </message>
+    <message>
+        <source>Канал</source>
+        <translation>Channel</translation>
+    </message>
+    <message>
+        <source>Абоненты</source>
+        <translation>Abonents</translation>
+    </message>
+</context>
+<context>
+    <name>ChannelComSettings</name>
+    <message>
+        <source>Версия настроек %1 не совпадает с текущей %2</source>
+        <translation>Settings version %1 does not match the current %2</translation>
+    </message>
+    <message>
+        <source>Данные повреждены</source>
+        <translation>The data is damaged</translation>
+    </message>
+</context>
+<context>
+    <name>Global</name>
+    <message>
+        <source>КБайт/с</source>
+        <translation>KiB/s</translation>
+    </message>
+    <message>
+        <source>МБайт/с</source>
+        <translation>MiB/s</translation>
+    </message>
+    <message>
+        <source>ГБайт/с</source>
+        <translation>GiB/s</translation>
+    </message>
+    <message>
+        <source>ТБайт/с</source>
+        <translation>TiB/s</translation>
+    </message>
+    <message>
+        <source>%1 байт/с</source>
+        <translation>%1 bytes/s</translation>
+    </message>
+    <message>
+        <source>Кбит/с</source>
+        <translation>Kbit/s</translation>
+    </message>
+    <message>
+        <source>Мбит/с</source>
+        <translation>Mbit/s</translation>
+    </message>
+    <message>
+        <source>Гбит/с</source>
+        <translation>Gbit/s</translation>
+    </message>
+    <message>
+        <source>Тбит/с</source>
+        <translation>Tbit/s</translation>
+    </message>
+    <message>
+        <source>%1 бит/с</source>
+        <translation>%1 bit/s</translation>
+    </message>
+    <message>
+        <source>КБайт</source>
+        <translation>KiB</translation>
+    </message>
+    <message>
+        <source>МБайт</source>
+        <translation>MiB</translation>
+    </message>
+    <message>
+        <source>ГБайт</source>
+        <translation>GiB</translation>
+    </message>
+    <message>
+        <source>ТБайт</source>
+        <translation>TiB</translation>
+    </message>
+    <message>
+        <source>%1 байт</source>
+        <translation>%1 bytes</translation>
+    </message>
+    <message>
+        <source>%1 сек.</source>
+        <translation>%1 s</translation>
+    </message>
+    <message>
+        <source>%1 м. %2 сек.</source>
+        <translation>%1 min %2 s</translation>
+    </message>
+    <message>
+        <source>%1 ч. %2 м.</source>
+        <translation>%1 h %2 min</translation>
+    </message>
+    <message>
+        <source>Не удалось открыть файл для записи. %1.</source>
+        <translation>Could not open the file for writing. %1.</translation>
+    </message>
+    <message>
+        <source>Не удалось записать все данные в файл за отведенное время. %1</source>
+        <translation>Could not write all the data to the file in the allotted time. %1</translation>
+    </message>
+    <message>
+        <source>Не удалось удалить файл %1</source>
+        <translation>Could not remove the file %1</translation>
+    </message>
+</context>
+<context>
+    <name>HostAbonents</name>
+    <message>
+        <source>Версия списка абонентов %1 не совпадает с текущей %2</source>
+        <translation>Abonent list version %1 does not match the current %2</translation>
+    </message>
+    <message>
+        <source>Список абонентов поврежден</source>
+        <translation>The abonent list is damaged</translation>
+    </message>
+    <message>
+        <source>Не удалось открыть для чтения файл %1: %2</source>
+        <translation>Could not open the file %1 for reading: %2</translation>
+    </message>
+</context>
+<context>
+    <name>MessageBox</name>
+    <message>
+        <source>Ок</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Сохранить</source>
+        <translation>Save</translation>
+    </message>
+    <message>
+        <source>Сохранить все</source>
+        <translation>Save all</translation>
+    </message>
+    <message>
+        <source>Открыть</source>
+        <translation>Open</translation>
+    </message>
+    <message>
+        <source>Да</source>
+        <translation>Yes</translation>
+    </message>
+    <message>
+        <source>Да для всех</source>
+        <translation>Yes to all</translation>
+    </message>
+    <message>
+        <source>Нет</source>
+        <translation>No</translation>
+    </message>
+    <message>
+        <source>Нет для всех</source>
+        <translation>No to all</translation>
+    </message>
+    <message>
+        <source>Прервать</source>
+        <translation>Abort</translation>
+    </message>
+    <message>
+        <source>Повторить</source>
+        <translation>Retry</translation>
+    </message>
+    <message>
+        <source>Игнорировать</source>
+        <translation>Ignore</translation>
+    </message>
+    <message>
+        <source>Закрыть</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>Отмена</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Отказаться</source>
+        <translation>Discard</translation>
+    </message>
+    <message>
+        <source>Помощь</source>
+        <translation>Help</translation>
+    </message>
+    <message>
+        <source>Применить</source>
+        <translation>Apply</translation>
+    </message>
+    <message>
+        <source>Сбросить</source>
+        <translation>Reset</translation>
+    </message>
+    <message>
+        <source>Восстановить умолчания</source>
+        <translation>Restore defaults</translation>
+    </message>
+    <message>
+        <source>Внимание</source>
+        <translation>Warning</translation>
+    </message>
+    <message>
+        <source>Запрос подтверждения</source>
+        <translation>Confirmation</translation>
+    </message>
+</context>
+<context>
+    <name>main</name>
+    <message>
+        <source>Ошибка</source>
+        <translation>Error</translation>
+    </message>
+    <message>
+        <source>Настройки коммутируемого канала</source>
+        <translation>Switched channel settings</translation>
+    </message>
+    <message>
+        <source>Пройти типичное изменение без пользователя</source>
+        <translation>Play the typical change without a user</translation>
+    </message>
+    <message>
+        <source>Не удалось подготовить временную установку %1</source>
+        <translation>Could not prepare the temporary installation %1</translation>
+    </message>
+    <message>
+        <source>Сценарий прерван: %1</source>
+        <translation>Tour interrupted: %1</translation>
+    </message>
+    <message>
+        <source>Нет перевода на язык %1</source>
+        <translation>No translation into the language %1</translation>
+    </message>
+    <message>
+        <source>Язык текстов: en — английский (по умолчанию русский)</source>
+        <translation>Language of the texts: en for English (Russian by default)</translation>
+    </message>
+    <message>
+        <source>язык</source>
+        <translation>language</translation>
+    </message>
+</context>
+</TS>
