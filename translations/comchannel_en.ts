@@ -32,7 +32,7 @@
     </message>
     <message>
         <source>Укажите имя абонента</source>
-        <translation>Enter the abonent's name</translation>
+        <translation>Enter the abonent&apos;s name</translation>
     </message>
     <message>
         <source>Абонент с таким номером уже есть: %1</source>
@@ -108,7 +108,7 @@
     </message>
     <message>
         <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Телефонный номер абонента&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
-        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;The abonent's phone number&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;The abonent&apos;s phone number&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
     </message>
     <message>
         <source>Тел. номер</source>
@@ -166,7 +166,7 @@
     </message>
     <message>
         <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Увеличение размера блока увеличивает скорость отправки данных, если позволяет пропускная способность канала связи.&lt;/p&gt;&lt;p&gt;Также слегка возрастает нагрузка на процессор.&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
-        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;A larger block sends data faster when the line's bandwidth allows it.&lt;/p&gt;&lt;p&gt;It also adds a little processor load.&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;A larger block sends data faster when the line&apos;s bandwidth allows it.&lt;/p&gt;&lt;p&gt;It also adds a little processor load.&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
     </message>
     <message>
         <source>Размер исходящего блока данных</source>
@@ -181,24 +181,24 @@
         <translation>COM ports in use</translation>
     </message>
     <message>
-        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Добавить СОМ порт&lt;/p&gt;&lt;p&gt;&lt;span style=" font-style:italic;"&gt;(Ctrl + N)&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
-        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Add a COM port&lt;/p&gt;&lt;p&gt;&lt;span style=" font-style:italic;"&gt;(Ctrl + N)&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
+        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Добавить СОМ порт&lt;/p&gt;&lt;p&gt;&lt;span style=&quot; font-style:italic;&quot;&gt;(Ctrl + N)&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Add a COM port&lt;/p&gt;&lt;p&gt;&lt;span style=&quot; font-style:italic;&quot;&gt;(Ctrl + N)&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
     </message>
     <message>
         <source>Добавить</source>
         <translation>Add</translation>
     </message>
     <message>
-        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Изменить настройки COM порта&lt;/p&gt;&lt;p&gt;&lt;span style=" font-style:italic;"&gt;(F2)&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
-        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Edit the COM port's settings&lt;/p&gt;&lt;p&gt;&lt;span style=" font-style:italic;"&gt;(F2)&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
+        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Изменить настройки COM порта&lt;/p&gt;&lt;p&gt;&lt;span style=&quot; font-style:italic;&quot;&gt;(F2)&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Edit the COM port&apos;s settings&lt;/p&gt;&lt;p&gt;&lt;span style=&quot; font-style:italic;&quot;&gt;(F2)&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
     </message>
     <message>
         <source>Редактировать</source>
         <translation>Edit</translation>
     </message>
     <message>
-        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Удалить выбранные COM порты&lt;/p&gt;&lt;p&gt;&lt;span style=" font-style:italic;"&gt;(Delete)&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
-        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Remove the selected COM ports&lt;/p&gt;&lt;p&gt;&lt;span style=" font-style:italic;"&gt;(Delete)&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
+        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Удалить выбранные COM порты&lt;/p&gt;&lt;p&gt;&lt;span style=&quot; font-style:italic;&quot;&gt;(Delete)&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Remove the selected COM ports&lt;/p&gt;&lt;p&gt;&lt;span style=&quot; font-style:italic;&quot;&gt;(Delete)&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
     </message>
     <message>
         <source>Удалить</source>
@@ -583,11 +583,11 @@
     </message>
     <message>
         <source>без номера отказ с текстом canApply</source>
-        <translation>without a number, a refusal with canApply's text</translation>
+        <translation>without a number, a refusal with canApply&apos;s text</translation>
     </message>
     <message>
         <source>без порта отказ с текстом canApply</source>
-        <translation>without a port, a refusal with canApply's text</translation>
+        <translation>without a port, a refusal with canApply&apos;s text</translation>
     </message>
     <message>
         <source>Меню портов: %1</source>
@@ -651,7 +651,7 @@
     </message>
     <message>
         <source>Укажите имя абонента</source>
-        <translation>Enter the abonent's name</translation>
+        <translation>Enter the abonent&apos;s name</translation>
     </message>
     <message>
         <source>имя из одних пробелов не принято</source>
@@ -682,6 +682,111 @@
     </message>
 </context>
 <context>
+    <name>CModemCheckButton</name>
+    <message>
+        <source>Проверить модем</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Открыть выбранные (или все активные) порты, послать модему AT и строку инициализации и показать его ответ</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Нет портов для проверки: выберите порт в таблице или сделайте порт активным</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Проверка портов: %1…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Прервать</source>
+        <translation type="unfinished">Abort</translation>
+    </message>
+</context>
+<context>
+    <name>CModemCheckDialog</name>
+    <message>
+        <source>Проверка модемов</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Порт</source>
+        <translation type="unfinished">Port</translation>
+    </message>
+    <message>
+        <source>Итог</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ответы модема</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Закрыть</source>
+        <translation type="unfinished">Close</translation>
+    </message>
+    <message>
+        <source>нет ответа</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 → %2 (%3 мс)</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CModemProbe</name>
+    <message>
+        <source>проверка прервана</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>нет такого устройства: %1 (модем не подключен или имя порта неверно)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>порт не открылся: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>модем ответил OK на AT и на строку инициализации</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>модем ответил OK на AT; строка инициализации не задана</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>вызов %1: модем ответил %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>модем ответил %1 на AT</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>модем ответил %1 на строку инициализации «%2»: строка инициализации неверна</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>вызов %1: нет результата за %2 мс</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>модем не ответил на %1 за %2 мс: неверная скорость, модем выключен или не подключен кабель</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>на %1 пришли байты, не составляющие строку результата («%2»): обычно это неверная скорость или четность</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>связь с модемом оборвалась посреди ответа на %1 (устройство закрылось: модем отключен или выключен)</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>ChannelComSettings</name>
     <message>
         <source>Версия настроек %1 не совпадает с текущей %2</source>
@@ -690,6 +795,21 @@
     <message>
         <source>Данные повреждены</source>
         <translation>The data is damaged</translation>
+    </message>
+</context>
+<context>
+    <name>DeviceAccess</name>
+    <message>
+        <source>нет доступа к %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>нет доступа к %1: устройство %2 открыто для группы %3, а пользователь %4 в нее не входит (добавьте его: usermod -aG %3 %4, затем войдите в систему заново)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>нет доступа к %1: права устройства %2: %3, владелец %4, группа %5; пользователь %6</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -875,6 +995,558 @@
     <message>
         <source>Запрос подтверждения</source>
         <translation>Confirmation</translation>
+    </message>
+</context>
+<context>
+    <name>PortLocks</name>
+    <message>
+        <source>, программа %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>порт занят: его держит процесс %1%2 (файл блокировки %3)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>порт занят: в файле блокировки %1 нет номера процесса (если порт никто не использует, удалите этот файл)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>не удалось удалить устаревший файл блокировки %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>удален устаревший файл блокировки %1 процесса %2, которого уже нет</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>нет каталога файлов блокировки (%1)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>не удалось создать файл блокировки %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>comconf</name>
+    <message>
+        <source>абонент %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>абонент без номера телефона (%1): его нельзя вызвать</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>абонент %1 (%2)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: разрешен любой порт, но в канале нет активных портов</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: разрешен любой порт</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: ни один из его портов (%2) не является активным портом канала</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: порты %2 не активны в канале</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: порты %2 активны в канале</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ОШИБКА: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>OK: запись сохранена в %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>файл настроек канала отсутствует, COM порты не настроены: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>файл настроек канала: %1: размер блока %2, портов %3, из них активных %4</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>в канале нет активных портов</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Неизвестный параметр: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Не указан файл записи</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Не указано значение параметра %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Не указан файл JSON (--from-json)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Не указан файл для записи (-o)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Неверное значение --timeout: %1 (нужно число миллисекунд больше 0)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>После --abonents не указан ни один файл</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>comconf show [--json] ФАЙЛ</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>показать запись канала (channelCom.conf) или абонента</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>comconf build --from-json ФАЙЛ.json -o ФАЙЛ</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>собрать запись канала или абонента из описания JSON</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>comconf check [КАТАЛОГ_УСТАНОВКИ] [--abonents ФАЙЛ...]</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>проверить установку (по умолчанию ту, которой принадлежит comconf)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>comconf probe [КАТАЛОГ_УСТАНОВКИ] [--port ИМЯ]... [--timeout МС] [--json] [--dial НОМЕР]</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>открыть активные (или названные) порты, послать модему AT и строку инициализации и показать ответ;
+      --timeout: сколько ждать каждого ответа (по умолчанию 2000 мс); --dial: позвонить (настоящий
+      вызов) и положить трубку; код выхода 0, когда все модемы ответили OK, 1 иначе</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Не указана команда</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Неизвестная команда: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Использование: %1
+      %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Использование:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>  comconf --version
+      версия</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>  comconf --lang ЯЗЫК КОМАНДА ...
+      язык текстов: en — английский (по умолчанию русский)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Переменные окружения: COMCONF_LOCK_DIRS (каталоги файлов блокировки через двоеточие),
+COMCONF_BYID_DIR (каталог постоянных имен портов).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>запись разрешена</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>запись запрещена</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>отсутствует, может быть создан</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>отсутствует, создать нельзя</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>каталог установки не найден: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>каталог установки: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>порт %1 указан в файле настроек канала более одного раза; проверен один раз</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ПРЕДУПРЕЖДЕНИЕ: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>каталог настроек: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>каталог настроек отсутствует: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>каталог данных уровня %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>каталог данных уровня %1 еще не создан: %2 (его создаст первый пользователь этого уровня)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>каталог данных уровня %1 отсутствует: %2 (его создаст первый обратившийся пользователь, со своими правами)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>уровень %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>пользователь %1 не может писать ни в один каталог данных (%2); библиотека будет работать на уровне 0</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>уровень секретности пользователя %1: %2 (%3)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>каталог журналов уровня %1: %2: %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Нет перевода на язык %1</source>
+        <translation type="unfinished">No translation into the language %1</translation>
+    </message>
+    <message>
+        <source>порт %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: система сообщает о нем: описание «%2», производитель «%3»</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 активен, но система его сейчас не видит</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 (неактивен): система его сейчас не видит</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 задан постоянным именем</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: номер устройства может смениться при переподключении; постоянное имя: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 не заблокирован</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: в файле блокировки %2 нет номера процесса</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 занят процессом %2 (%3), файл блокировки %4</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: устаревший файл блокировки %2: процесса %3 нет; порт не откроется, пока файл не удален</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: строка инициализации не задана</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: строка инициализации %2 не начинается с AT</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: строка инициализации %2 длиной %3 символов; модем принимает около %4</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: строка инициализации %2 в порядке</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: имя порта не задано</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>поле %1: недопустимое значение %2 (допустимо: %3)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>скорость, бит/с</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>управление потоком</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Нет</source>
+        <translation type="unfinished">No</translation>
+    </message>
+    <message>
+        <source>Аппаратное</source>
+        <translation type="unfinished">Hardware</translation>
+    </message>
+    <message>
+        <source>Программное</source>
+        <translation type="unfinished">Software</translation>
+    </message>
+    <message>
+        <source>биты данных</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>четность</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Чет</source>
+        <translation type="unfinished">Even</translation>
+    </message>
+    <message>
+        <source>Нечет</source>
+        <translation type="unfinished">Odd</translation>
+    </message>
+    <message>
+        <source>Пробел</source>
+        <translation type="unfinished">Space</translation>
+    </message>
+    <message>
+        <source>Маркер</source>
+        <translation type="unfinished">Mark</translation>
+    </message>
+    <message>
+        <source>стоповые биты</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>не задано</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>недопустимый код %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>в канале нет активных портов: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>  %1 → %2 (%3 мс)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>  %1 → нет ответа</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>  %1 → %2 (ответ не закончен)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Порт %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>  ПРИМЕЧАНИЕ: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ОШИБКА</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Итог: проверено портов: %1, модем ответил OK: %2, с ошибками: %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Не удалось прочитать файл %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>неизвестное поле</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1, поле %2: %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>должно быть логическим значением (true или false)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>должно быть целым числом</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>должно быть строкой или null</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>должно быть массивом</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>отсутствует</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Порт %1 (ports[%2])</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: должен быть объектом</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Запись канала</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>порт %1 указан более одного раза</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Запись абонента</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Файл JSON не разобран: %1 (позиция %2)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Документ JSON должен быть объектом</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Поле kind: должно быть &quot;channel&quot; или &quot;abonent&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>активен</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>неактивен</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>строка инициализации: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Размер блока: %1 %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>байт</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>байта</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Портов прочитано целиком: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Портов: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Порт %1: прочитан не полностью</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Номер: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Порты: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Любой</source>
+        <translation type="unfinished">Any</translation>
+    </message>
+    <message>
+        <source>«%1»: не логическое значение (ожидается true или false); библиотека прочтет его как %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>библиотека заменит его значением по умолчанию %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>«%1»: не целое число; %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: вне допустимого диапазона %2 – %3; %4</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>файл настроек отсутствует, действуют значения по умолчанию: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>файл настроек не читается, действуют значения по умолчанию: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>значения файла настроек в допустимых пределах: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>как запись канала: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>как запись абонента: %1</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
