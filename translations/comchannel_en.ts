@@ -685,105 +685,105 @@
     <name>CModemCheckButton</name>
     <message>
         <source>Проверить модем</source>
-        <translation type="unfinished"></translation>
+        <translation>Check modem</translation>
     </message>
     <message>
         <source>Открыть выбранные (или все активные) порты, послать модему AT и строку инициализации и показать его ответ</source>
-        <translation type="unfinished"></translation>
+        <translation>Open the selected (or all active) ports, send AT and the initialisation string to the modem and show its answer</translation>
     </message>
     <message>
         <source>Нет портов для проверки: выберите порт в таблице или сделайте порт активным</source>
-        <translation type="unfinished"></translation>
+        <translation>No ports to check: select a port in the table or make a port active</translation>
     </message>
     <message>
         <source>Проверка портов: %1…</source>
-        <translation type="unfinished"></translation>
+        <translation>Checking ports: %1…</translation>
     </message>
     <message>
         <source>Прервать</source>
-        <translation type="unfinished">Abort</translation>
+        <translation>Abort</translation>
     </message>
 </context>
 <context>
     <name>CModemCheckDialog</name>
     <message>
         <source>Проверка модемов</source>
-        <translation type="unfinished"></translation>
+        <translation>Modem check</translation>
     </message>
     <message>
         <source>Порт</source>
-        <translation type="unfinished">Port</translation>
+        <translation>Port</translation>
     </message>
     <message>
         <source>Итог</source>
-        <translation type="unfinished"></translation>
+        <translation>Result</translation>
     </message>
     <message>
         <source>Ответы модема</source>
-        <translation type="unfinished"></translation>
+        <translation>Modem answers</translation>
     </message>
     <message>
         <source>Закрыть</source>
-        <translation type="unfinished">Close</translation>
+        <translation>Close</translation>
     </message>
     <message>
         <source>нет ответа</source>
-        <translation type="unfinished"></translation>
+        <translation>no answer</translation>
     </message>
     <message>
         <source>%1 → %2 (%3 мс)</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 → %2 (%3 ms)</translation>
     </message>
 </context>
 <context>
     <name>CModemProbe</name>
     <message>
         <source>проверка прервана</source>
-        <translation type="unfinished"></translation>
+        <translation>check interrupted</translation>
     </message>
     <message>
         <source>нет такого устройства: %1 (модем не подключен или имя порта неверно)</source>
-        <translation type="unfinished"></translation>
+        <translation>no such device: %1 (the modem is not connected or the port name is wrong)</translation>
     </message>
     <message>
         <source>порт не открылся: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>the port did not open: %1</translation>
     </message>
     <message>
         <source>модем ответил OK на AT и на строку инициализации</source>
-        <translation type="unfinished"></translation>
+        <translation>the modem answered OK to AT and to the initialisation string</translation>
     </message>
     <message>
         <source>модем ответил OK на AT; строка инициализации не задана</source>
-        <translation type="unfinished"></translation>
+        <translation>the modem answered OK to AT; no initialisation string is set</translation>
     </message>
     <message>
         <source>вызов %1: модем ответил %2</source>
-        <translation type="unfinished"></translation>
+        <translation>call to %1: the modem answered %2</translation>
     </message>
     <message>
         <source>модем ответил %1 на AT</source>
-        <translation type="unfinished"></translation>
+        <translation>the modem answered %1 to AT</translation>
     </message>
     <message>
         <source>модем ответил %1 на строку инициализации «%2»: строка инициализации неверна</source>
-        <translation type="unfinished"></translation>
+        <translation>the modem answered %1 to the initialisation string “%2”: the initialisation string is wrong</translation>
     </message>
     <message>
         <source>вызов %1: нет результата за %2 мс</source>
-        <translation type="unfinished"></translation>
+        <translation>call to %1: no result within %2 ms</translation>
     </message>
     <message>
         <source>модем не ответил на %1 за %2 мс: неверная скорость, модем выключен или не подключен кабель</source>
-        <translation type="unfinished"></translation>
+        <translation>the modem did not answer %1 within %2 ms: wrong speed, the modem is off or the cable is not connected</translation>
     </message>
     <message>
         <source>на %1 пришли байты, не составляющие строку результата («%2»): обычно это неверная скорость или четность</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 was answered with bytes that make no result line (“%2”): usually a wrong speed or parity</translation>
     </message>
     <message>
         <source>связь с модемом оборвалась посреди ответа на %1 (устройство закрылось: модем отключен или выключен)</source>
-        <translation type="unfinished"></translation>
+        <translation>the connection to the modem broke off in the middle of the answer to %1 (the device closed: the modem was disconnected or switched off)</translation>
     </message>
 </context>
 <context>
@@ -801,15 +801,15 @@
     <name>DeviceAccess</name>
     <message>
         <source>нет доступа к %1</source>
-        <translation type="unfinished"></translation>
+        <translation>no access to %1</translation>
     </message>
     <message>
         <source>нет доступа к %1: устройство %2 открыто для группы %3, а пользователь %4 в нее не входит (добавьте его: usermod -aG %3 %4, затем войдите в систему заново)</source>
-        <translation type="unfinished"></translation>
+        <translation>no access to %1: the device %2 is open to the group %3, and the user %4 is not in it (add the user: usermod -aG %3 %4, then log in again)</translation>
     </message>
     <message>
         <source>нет доступа к %1: права устройства %2: %3, владелец %4, группа %5; пользователь %6</source>
-        <translation type="unfinished"></translation>
+        <translation>no access to %1: permissions of the device %2: %3, owner %4, group %5; user %6</translation>
     </message>
 </context>
 <context>
@@ -1001,552 +1001,558 @@
     <name>PortLocks</name>
     <message>
         <source>, программа %1</source>
-        <translation type="unfinished"></translation>
+        <translation>, program %1</translation>
     </message>
     <message>
         <source>порт занят: его держит процесс %1%2 (файл блокировки %3)</source>
-        <translation type="unfinished"></translation>
+        <translation>the port is busy: it is held by process %1%2 (lock file %3)</translation>
     </message>
     <message>
         <source>порт занят: в файле блокировки %1 нет номера процесса (если порт никто не использует, удалите этот файл)</source>
-        <translation type="unfinished"></translation>
+        <translation>the port is busy: the lock file %1 holds no process number (if nobody uses the port, remove this file)</translation>
     </message>
     <message>
         <source>не удалось удалить устаревший файл блокировки %1</source>
-        <translation type="unfinished"></translation>
+        <translation>could not remove the stale lock file %1</translation>
     </message>
     <message>
         <source>удален устаревший файл блокировки %1 процесса %2, которого уже нет</source>
-        <translation type="unfinished"></translation>
+        <translation>removed the stale lock file %1 of process %2, which no longer exists</translation>
     </message>
     <message>
         <source>нет каталога файлов блокировки (%1)</source>
-        <translation type="unfinished"></translation>
+        <translation>no lock file directory (%1)</translation>
     </message>
     <message>
         <source>не удалось создать файл блокировки %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>could not create the lock file %1: %2</translation>
     </message>
 </context>
 <context>
     <name>comconf</name>
     <message>
         <source>абонент %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>abonent %1: %2</translation>
     </message>
     <message>
         <source>абонент без номера телефона (%1): его нельзя вызвать</source>
-        <translation type="unfinished"></translation>
+        <translation>abonent without a phone number (%1): it cannot be called</translation>
     </message>
     <message>
         <source>абонент %1 (%2)</source>
-        <translation type="unfinished"></translation>
+        <translation>abonent %1 (%2)</translation>
     </message>
     <message>
         <source>%1: разрешен любой порт, но в канале нет активных портов</source>
-        <translation type="unfinished"></translation>
+        <translation>%1: any port is allowed, but the channel has no active ports</translation>
     </message>
     <message>
         <source>%1: разрешен любой порт</source>
-        <translation type="unfinished"></translation>
+        <translation>%1: any port is allowed</translation>
     </message>
     <message>
         <source>%1: ни один из его портов (%2) не является активным портом канала</source>
-        <translation type="unfinished"></translation>
+        <translation>%1: none of its ports (%2) is an active port of the channel</translation>
     </message>
     <message>
         <source>%1: порты %2 не активны в канале</source>
-        <translation type="unfinished"></translation>
+        <translation>%1: the ports %2 are not active in the channel</translation>
     </message>
     <message>
         <source>%1: порты %2 активны в канале</source>
-        <translation type="unfinished"></translation>
+        <translation>%1: the ports %2 are active in the channel</translation>
     </message>
     <message>
         <source>ОШИБКА: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>ERROR: %1</translation>
     </message>
     <message>
         <source>OK: запись сохранена в %1</source>
-        <translation type="unfinished"></translation>
+        <translation>OK: record saved to %1</translation>
     </message>
     <message>
         <source>файл настроек канала отсутствует, COM порты не настроены: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>the channel settings file is missing, no COM ports are configured: %1</translation>
     </message>
     <message>
         <source>файл настроек канала: %1: размер блока %2, портов %3, из них активных %4</source>
-        <translation type="unfinished"></translation>
+        <translation>channel settings file: %1: block size %2, %3 ports, %4 of them active</translation>
     </message>
     <message>
         <source>в канале нет активных портов</source>
-        <translation type="unfinished"></translation>
+        <translation>the channel has no active ports</translation>
     </message>
     <message>
         <source>Неизвестный параметр: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Unknown argument: %1</translation>
     </message>
     <message>
         <source>Не указан файл записи</source>
-        <translation type="unfinished"></translation>
+        <translation>No record file given</translation>
     </message>
     <message>
         <source>Не указано значение параметра %1</source>
-        <translation type="unfinished"></translation>
+        <translation>No value given for %1</translation>
     </message>
     <message>
         <source>Не указан файл JSON (--from-json)</source>
-        <translation type="unfinished"></translation>
+        <translation>No JSON file given (--from-json)</translation>
     </message>
     <message>
         <source>Не указан файл для записи (-o)</source>
-        <translation type="unfinished"></translation>
+        <translation>No output file given (-o)</translation>
     </message>
     <message>
         <source>Неверное значение --timeout: %1 (нужно число миллисекунд больше 0)</source>
-        <translation type="unfinished"></translation>
+        <translation>Invalid value of --timeout: %1 (a number of milliseconds above 0 is needed)</translation>
     </message>
     <message>
         <source>После --abonents не указан ни один файл</source>
-        <translation type="unfinished"></translation>
+        <translation>No file given after --abonents</translation>
     </message>
     <message>
         <source>comconf show [--json] ФАЙЛ</source>
-        <translation type="unfinished"></translation>
+        <translation>comconf show [--json] FILE</translation>
     </message>
     <message>
         <source>показать запись канала (channelCom.conf) или абонента</source>
-        <translation type="unfinished"></translation>
+        <translation>show a channel record (channelCom.conf) or an abonent record</translation>
     </message>
     <message>
         <source>comconf build --from-json ФАЙЛ.json -o ФАЙЛ</source>
-        <translation type="unfinished"></translation>
+        <translation>comconf build --from-json FILE.json -o FILE</translation>
     </message>
     <message>
         <source>собрать запись канала или абонента из описания JSON</source>
-        <translation type="unfinished"></translation>
+        <translation>build a channel or abonent record from a JSON description</translation>
     </message>
     <message>
         <source>comconf check [КАТАЛОГ_УСТАНОВКИ] [--abonents ФАЙЛ...]</source>
-        <translation type="unfinished"></translation>
+        <translation>comconf check [INSTALL_DIR] [--abonents FILE...]</translation>
     </message>
     <message>
         <source>проверить установку (по умолчанию ту, которой принадлежит comconf)</source>
-        <translation type="unfinished"></translation>
+        <translation>check an installation (by default the one comconf belongs to)</translation>
     </message>
     <message>
         <source>comconf probe [КАТАЛОГ_УСТАНОВКИ] [--port ИМЯ]... [--timeout МС] [--json] [--dial НОМЕР]</source>
-        <translation type="unfinished"></translation>
+        <translation>comconf probe [INSTALL_DIR] [--port NAME]... [--timeout MS] [--json] [--dial NUMBER]</translation>
     </message>
     <message>
         <source>открыть активные (или названные) порты, послать модему AT и строку инициализации и показать ответ;
       --timeout: сколько ждать каждого ответа (по умолчанию 2000 мс); --dial: позвонить (настоящий
       вызов) и положить трубку; код выхода 0, когда все модемы ответили OK, 1 иначе</source>
-        <translation type="unfinished"></translation>
+        <translation>open the active (or named) ports, send AT and the initialisation string to the modem and show the answer;
+      --timeout: how long to wait for each answer (2000 ms by default); --dial: dial (a real
+      call) and hang up; exit status 0 when every modem answered OK, 1 otherwise</translation>
     </message>
     <message>
         <source>Не указана команда</source>
-        <translation type="unfinished"></translation>
+        <translation>No command given</translation>
     </message>
     <message>
         <source>Неизвестная команда: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Unknown command: %1</translation>
     </message>
     <message>
         <source>Использование: %1
       %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Usage: %1
+      %2</translation>
     </message>
     <message>
         <source>Использование:</source>
-        <translation type="unfinished"></translation>
+        <translation>Usage:</translation>
     </message>
     <message>
         <source>  comconf --version
       версия</source>
-        <translation type="unfinished"></translation>
+        <translation>  comconf --version
+      version</translation>
     </message>
     <message>
         <source>  comconf --lang ЯЗЫК КОМАНДА ...
       язык текстов: en — английский (по умолчанию русский)</source>
-        <translation type="unfinished"></translation>
+        <translation>  comconf --lang LANGUAGE COMMAND ...
+      language of the texts: en for English (Russian by default)</translation>
     </message>
     <message>
         <source>Переменные окружения: COMCONF_LOCK_DIRS (каталоги файлов блокировки через двоеточие),
 COMCONF_BYID_DIR (каталог постоянных имен портов).</source>
-        <translation type="unfinished"></translation>
+        <translation>Environment: COMCONF_LOCK_DIRS (lock file directories, separated by colons),
+COMCONF_BYID_DIR (directory of persistent port names).</translation>
     </message>
     <message>
         <source>запись разрешена</source>
-        <translation type="unfinished"></translation>
+        <translation>writable</translation>
     </message>
     <message>
         <source>запись запрещена</source>
-        <translation type="unfinished"></translation>
+        <translation>not writable</translation>
     </message>
     <message>
         <source>отсутствует, может быть создан</source>
-        <translation type="unfinished"></translation>
+        <translation>missing, can be created</translation>
     </message>
     <message>
         <source>отсутствует, создать нельзя</source>
-        <translation type="unfinished"></translation>
+        <translation>missing, cannot be created</translation>
     </message>
     <message>
         <source>каталог установки не найден: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>installation directory not found: %1</translation>
     </message>
     <message>
         <source>каталог установки: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>installation directory: %1</translation>
     </message>
     <message>
         <source>порт %1 указан в файле настроек канала более одного раза; проверен один раз</source>
-        <translation type="unfinished"></translation>
+        <translation>port %1 is listed more than once in the channel settings file; checked once</translation>
     </message>
     <message>
         <source>ПРЕДУПРЕЖДЕНИЕ: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>WARNING: %1</translation>
     </message>
     <message>
         <source>каталог настроек: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>settings directory: %1</translation>
     </message>
     <message>
         <source>каталог настроек отсутствует: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>settings directory is missing: %1</translation>
     </message>
     <message>
         <source>каталог данных уровня %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>data directory of level %1: %2</translation>
     </message>
     <message>
         <source>каталог данных уровня %1 еще не создан: %2 (его создаст первый пользователь этого уровня)</source>
-        <translation type="unfinished"></translation>
+        <translation>data directory of level %1 not created yet: %2 (the first user of this level will create it)</translation>
     </message>
     <message>
         <source>каталог данных уровня %1 отсутствует: %2 (его создаст первый обратившийся пользователь, со своими правами)</source>
-        <translation type="unfinished"></translation>
+        <translation>data directory of level %1 is missing: %2 (the first user to access it will create it, with that user&apos;s permissions)</translation>
     </message>
     <message>
         <source>уровень %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>level %1: %2</translation>
     </message>
     <message>
         <source>пользователь %1 не может писать ни в один каталог данных (%2); библиотека будет работать на уровне 0</source>
-        <translation type="unfinished"></translation>
+        <translation>user %1 cannot write to any data directory (%2); the library will work at level 0</translation>
     </message>
     <message>
         <source>уровень секретности пользователя %1: %2 (%3)</source>
-        <translation type="unfinished"></translation>
+        <translation>secrecy level of user %1: %2 (%3)</translation>
     </message>
     <message>
         <source>каталог журналов уровня %1: %2: %3</source>
-        <translation type="unfinished"></translation>
+        <translation>log directory of level %1: %2: %3</translation>
     </message>
     <message>
         <source>Нет перевода на язык %1</source>
-        <translation type="unfinished">No translation into the language %1</translation>
+        <translation>No translation into the language %1</translation>
     </message>
     <message>
         <source>порт %1</source>
-        <translation type="unfinished"></translation>
+        <translation>port %1</translation>
     </message>
     <message>
         <source>%1: система сообщает о нем: описание «%2», производитель «%3»</source>
-        <translation type="unfinished"></translation>
+        <translation>%1: the system reports it: description “%2”, manufacturer “%3”</translation>
     </message>
     <message>
         <source>%1 активен, но система его сейчас не видит</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 is active, but the system does not see it now</translation>
     </message>
     <message>
         <source>%1 (неактивен): система его сейчас не видит</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 (inactive): the system does not see it now</translation>
     </message>
     <message>
         <source>%1 задан постоянным именем</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 is given by a persistent name</translation>
     </message>
     <message>
         <source>%1: номер устройства может смениться при переподключении; постоянное имя: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1: the device number may change when it is reconnected; persistent name: %2</translation>
     </message>
     <message>
         <source>%1 не заблокирован</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 is not locked</translation>
     </message>
     <message>
         <source>%1: в файле блокировки %2 нет номера процесса</source>
-        <translation type="unfinished"></translation>
+        <translation>%1: the lock file %2 holds no process number</translation>
     </message>
     <message>
         <source>%1 занят процессом %2 (%3), файл блокировки %4</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 is busy with process %2 (%3), lock file %4</translation>
     </message>
     <message>
         <source>%1: устаревший файл блокировки %2: процесса %3 нет; порт не откроется, пока файл не удален</source>
-        <translation type="unfinished"></translation>
+        <translation>%1: stale lock file %2: process %3 does not exist; the port will not open until the file is removed</translation>
     </message>
     <message>
         <source>%1: строка инициализации не задана</source>
-        <translation type="unfinished"></translation>
+        <translation>%1: no initialisation string is set</translation>
     </message>
     <message>
         <source>%1: строка инициализации %2 не начинается с AT</source>
-        <translation type="unfinished"></translation>
+        <translation>%1: the initialisation string %2 does not begin with AT</translation>
     </message>
     <message>
         <source>%1: строка инициализации %2 длиной %3 символов; модем принимает около %4</source>
-        <translation type="unfinished"></translation>
+        <translation>%1: the initialisation string %2 is %3 characters long; a modem takes about %4</translation>
     </message>
     <message>
         <source>%1: строка инициализации %2 в порядке</source>
-        <translation type="unfinished"></translation>
+        <translation>%1: the initialisation string %2 is fine</translation>
     </message>
     <message>
         <source>%1: имя порта не задано</source>
-        <translation type="unfinished"></translation>
+        <translation>%1: no port name is set</translation>
     </message>
     <message>
         <source>поле %1: недопустимое значение %2 (допустимо: %3)</source>
-        <translation type="unfinished"></translation>
+        <translation>field %1: invalid value %2 (allowed: %3)</translation>
     </message>
     <message>
         <source>скорость, бит/с</source>
-        <translation type="unfinished"></translation>
+        <translation>speed, bit/s</translation>
     </message>
     <message>
         <source>управление потоком</source>
-        <translation type="unfinished"></translation>
+        <translation>flow control</translation>
     </message>
     <message>
         <source>Нет</source>
-        <translation type="unfinished">No</translation>
+        <translation>No</translation>
     </message>
     <message>
         <source>Аппаратное</source>
-        <translation type="unfinished">Hardware</translation>
+        <translation>Hardware</translation>
     </message>
     <message>
         <source>Программное</source>
-        <translation type="unfinished">Software</translation>
+        <translation>Software</translation>
     </message>
     <message>
         <source>биты данных</source>
-        <translation type="unfinished"></translation>
+        <translation>data bits</translation>
     </message>
     <message>
         <source>четность</source>
-        <translation type="unfinished"></translation>
+        <translation>parity</translation>
     </message>
     <message>
         <source>Чет</source>
-        <translation type="unfinished">Even</translation>
+        <translation>Even</translation>
     </message>
     <message>
         <source>Нечет</source>
-        <translation type="unfinished">Odd</translation>
+        <translation>Odd</translation>
     </message>
     <message>
         <source>Пробел</source>
-        <translation type="unfinished">Space</translation>
+        <translation>Space</translation>
     </message>
     <message>
         <source>Маркер</source>
-        <translation type="unfinished">Mark</translation>
+        <translation>Mark</translation>
     </message>
     <message>
         <source>стоповые биты</source>
-        <translation type="unfinished"></translation>
+        <translation>stop bits</translation>
     </message>
     <message>
         <source>не задано</source>
-        <translation type="unfinished"></translation>
+        <translation>not set</translation>
     </message>
     <message>
         <source>недопустимый код %1</source>
-        <translation type="unfinished"></translation>
+        <translation>invalid code %1</translation>
     </message>
     <message>
         <source>в канале нет активных портов: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>the channel has no active ports: %1</translation>
     </message>
     <message>
         <source>  %1 → %2 (%3 мс)</source>
-        <translation type="unfinished"></translation>
+        <translation>  %1 → %2 (%3 ms)</translation>
     </message>
     <message>
         <source>  %1 → нет ответа</source>
-        <translation type="unfinished"></translation>
+        <translation>  %1 → no answer</translation>
     </message>
     <message>
         <source>  %1 → %2 (ответ не закончен)</source>
-        <translation type="unfinished"></translation>
+        <translation>  %1 → %2 (answer not finished)</translation>
     </message>
     <message>
         <source>Порт %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Port %1: %2</translation>
     </message>
     <message>
         <source>  ПРИМЕЧАНИЕ: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>  NOTE: %1</translation>
     </message>
     <message>
         <source>ОШИБКА</source>
-        <translation type="unfinished"></translation>
+        <translation>ERROR</translation>
     </message>
     <message>
         <source>Итог: проверено портов: %1, модем ответил OK: %2, с ошибками: %3</source>
-        <translation type="unfinished"></translation>
+        <translation>Summary: ports checked: %1, modem answered OK: %2, with errors: %3</translation>
     </message>
     <message>
         <source>Не удалось прочитать файл %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Could not read the file %1: %2</translation>
     </message>
     <message>
         <source>неизвестное поле</source>
-        <translation type="unfinished"></translation>
+        <translation>unknown field</translation>
     </message>
     <message>
         <source>%1, поле %2: %3</source>
-        <translation type="unfinished"></translation>
+        <translation>%1, field %2: %3</translation>
     </message>
     <message>
         <source>должно быть логическим значением (true или false)</source>
-        <translation type="unfinished"></translation>
+        <translation>must be a boolean (true or false)</translation>
     </message>
     <message>
         <source>должно быть целым числом</source>
-        <translation type="unfinished"></translation>
+        <translation>must be an integer</translation>
     </message>
     <message>
         <source>должно быть строкой или null</source>
-        <translation type="unfinished"></translation>
+        <translation>must be a string or null</translation>
     </message>
     <message>
         <source>должно быть массивом</source>
-        <translation type="unfinished"></translation>
+        <translation>must be an array</translation>
     </message>
     <message>
         <source>отсутствует</source>
-        <translation type="unfinished"></translation>
+        <translation>missing</translation>
     </message>
     <message>
         <source>Порт %1 (ports[%2])</source>
-        <translation type="unfinished"></translation>
+        <translation>Port %1 (ports[%2])</translation>
     </message>
     <message>
         <source>%1: должен быть объектом</source>
-        <translation type="unfinished"></translation>
+        <translation>%1: must be an object</translation>
     </message>
     <message>
         <source>Запись канала</source>
-        <translation type="unfinished"></translation>
+        <translation>Channel record</translation>
     </message>
     <message>
         <source>порт %1 указан более одного раза</source>
-        <translation type="unfinished"></translation>
+        <translation>port %1 is listed more than once</translation>
     </message>
     <message>
         <source>Запись абонента</source>
-        <translation type="unfinished"></translation>
+        <translation>Abonent record</translation>
     </message>
     <message>
         <source>Файл JSON не разобран: %1 (позиция %2)</source>
-        <translation type="unfinished"></translation>
+        <translation>The JSON file could not be parsed: %1 (position %2)</translation>
     </message>
     <message>
         <source>Документ JSON должен быть объектом</source>
-        <translation type="unfinished"></translation>
+        <translation>The JSON document must be an object</translation>
     </message>
     <message>
         <source>Поле kind: должно быть &quot;channel&quot; или &quot;abonent&quot;</source>
-        <translation type="unfinished"></translation>
+        <translation>Field kind: must be &quot;channel&quot; or &quot;abonent&quot;</translation>
     </message>
     <message>
         <source>активен</source>
-        <translation type="unfinished"></translation>
+        <translation>active</translation>
     </message>
     <message>
         <source>неактивен</source>
-        <translation type="unfinished"></translation>
+        <translation>inactive</translation>
     </message>
     <message>
         <source>строка инициализации: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>initialisation string: %1</translation>
     </message>
     <message>
         <source>Размер блока: %1 %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Block size: %1 %2</translation>
     </message>
     <message>
         <source>байт</source>
-        <translation type="unfinished"></translation>
+        <translation>bytes</translation>
     </message>
     <message>
         <source>байта</source>
-        <translation type="unfinished"></translation>
+        <translation>bytes</translation>
     </message>
     <message>
         <source>Портов прочитано целиком: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Ports read completely: %1</translation>
     </message>
     <message>
         <source>Портов: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Ports: %1</translation>
     </message>
     <message>
         <source>Порт %1: прочитан не полностью</source>
-        <translation type="unfinished"></translation>
+        <translation>Port %1: not read completely</translation>
     </message>
     <message>
         <source>Номер: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Number: %1</translation>
     </message>
     <message>
         <source>Порты: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Ports: %1</translation>
     </message>
     <message>
         <source>Любой</source>
-        <translation type="unfinished">Any</translation>
+        <translation>Any</translation>
     </message>
     <message>
         <source>«%1»: не логическое значение (ожидается true или false); библиотека прочтет его как %2</source>
-        <translation type="unfinished"></translation>
+        <translation>“%1”: not a boolean (true or false expected); the library will read it as %2</translation>
     </message>
     <message>
         <source>библиотека заменит его значением по умолчанию %1</source>
-        <translation type="unfinished"></translation>
+        <translation>the library will replace it with the default %1</translation>
     </message>
     <message>
         <source>«%1»: не целое число; %2</source>
-        <translation type="unfinished"></translation>
+        <translation>“%1”: not an integer; %2</translation>
     </message>
     <message>
         <source>%1: вне допустимого диапазона %2 – %3; %4</source>
-        <translation type="unfinished"></translation>
+        <translation>%1: outside the allowed range %2 – %3; %4</translation>
     </message>
     <message>
         <source>файл настроек отсутствует, действуют значения по умолчанию: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>the settings file is missing, the defaults apply: %1</translation>
     </message>
     <message>
         <source>файл настроек не читается, действуют значения по умолчанию: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>the settings file cannot be read, the defaults apply: %1</translation>
     </message>
     <message>
         <source>значения файла настроек в допустимых пределах: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>the settings file&apos;s values are within the allowed limits: %1</translation>
     </message>
     <message>
         <source>как запись канала: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>as a channel record: %1</translation>
     </message>
     <message>
         <source>как запись абонента: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>as an abonent record: %1</translation>
     </message>
 </context>
 <context>
