@@ -6,6 +6,7 @@
 #include "common/logger.h"
 
 #include <QDateTime>
+#include <QEvent>
 #include <QFile>
 #include <QFileInfo>
 #include <QMenu>
@@ -142,6 +143,8 @@ void CComAbonentSettingsWidget::on_tbnPorts_clicked()
         connect(action, &QAction::toggled, this, &CComAbonentSettingsWidget::portChecked);
     }
 
+    // The host may delete the page while the menu is open: the menu goes with it.
+    connect(this, &QObject::destroyed, &menu, &QMenu::close);
     menu.exec(ui->tbnPorts->mapToGlobal(ui->tbnPorts->rect().bottomRight()));
 }
 
@@ -173,4 +176,16 @@ void CComAbonentSettingsWidget::updatePorts()
     if (selectedPorts.isEmpty())
         text = tr("Любой");
     ui->lePorts->setText(text);
+}
+
+// A translator installed or removed while the page is shown.
+void CComAbonentSettingsWidget::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange) {
+        ui->retranslateUi(this);
+        // An empty port field means that no record was loaded yet (canApply() refuses then).
+        if (!ui->lePorts->text().isEmpty())
+            updatePorts();
+    }
+    CChannelAbonentSettingsWidget::changeEvent(event);
 }

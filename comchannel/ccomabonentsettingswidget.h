@@ -26,6 +26,9 @@ public:
 
     bool eventFilter(QObject *object, QEvent *event) override;
 
+protected:
+    void changeEvent(QEvent *event) override;
+
 private slots:
     void on_tbnPorts_clicked();
     void portChecked(bool checked);

@@ -9,8 +9,11 @@
 #include "interfaces/cchanneluseddevices.h"
 
 #include <QApplication>
+#include <QEvent>
 #include <QFile>
+#include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QPointer>
 #include <QShortcut>
 
 #include <algorithm>
@@ -51,6 +54,8 @@ CComChannelSettingsWidget::CComChannelSettingsWidget() : ui(new Ui_CComChannelSe
 
     ui->setupUi(this);
     ui->tvPorts->setModel(&model);
+    // Port names and headers shown whole; the last column stretches (set in the form).
+    ui->tvPorts->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
 
     connect(&model, &CComPortsModel::dataChangedByUser, this, &CChannelSettingsWidget::dataChanged);
     connect(ui->tvPorts, &QAbstractItemView::doubleClicked, this, &CComChannelSettingsWidget::on_pbnEdit_clicked);
@@ -72,7 +77,7 @@ QString CComChannelSettingsWidget::saveData(QString *filePath, QByteArray *data)
 {
     TRACE_SCOPE();
     model.channelSettings.blockSize = ui->sbxBlockSize->value();
-    *data = model.save(usedDevices);
+    *data = model.save(registry());
     *filePath = Global::channelComSettingsFilePath();
     return QString();
 }
@@ -80,7 +85,7 @@ QString CComChannelSettingsWidget::saveData(QString *filePath, QByteArray *data)
 QString CComChannelSettingsWidget::loadData()
 {
     TRACE_SCOPE();
-    usedDevices->clear(ComChannelType);
+    registry()->clear(ComChannelType);
 
     QFile file(Global::channelComSettingsFilePath());
     if (!file.exists())
@@ -90,7 +95,7 @@ QString CComChannelSettingsWidget::loadData()
     const QByteArray content = file.readAll();
     file.close();
 
-    const QString message = model.load(content, usedDevices);
+    const QString message = model.load(content, registry());
     ui->sbxBlockSize->setValue(model.channelSettings.blockSize);
     return message;
 }
@@ -112,11 +117,9 @@ QStringList CComChannelSettingsWidget::settings() const
 void CComChannelSettingsWidget::on_pbnAdd_clicked()
 {
     TRACE_SCOPE();
-    CComPortDialog dialog(&model, usedDevices, this);
-    if (dialog.exec() != QDialog::Accepted)
-        return;
     ComPortSettings port;
-    dialog.save(&port);
+    if (!runPortDialog(nullptr, &port))
+        return;
     model.add(port);
     emit dataChanged();
 }
@@ -129,12 +132,9 @@ void CComChannelSettingsWidget::on_pbnEdit_clicked()
         QApplication::beep();
         return;
     }
-    CComPortDialog dialog(&model, usedDevices, this);
-    dialog.load(model.channelSettings.ports.at(current.row()));
-    if (dialog.exec() != QDialog::Accepted)
-        return;
     ComPortSettings port;
-    dialog.save(&port);
+    if (!runPortDialog(&model.channelSettings.ports.at(current.row()), &port))
+        return;
     model.edit(current, port);
     emit dataChanged();
 }
@@ -151,9 +151,49 @@ void CComChannelSettingsWidget::on_pbnRemove_clicked()
     const QString question = tr("Вы действительно хотите удалить %1 %2")
                                  .arg(count)
                                  .arg(Global::declension(count, tr("COM порт"), tr("COM порта"), tr("COM портов")));
+    const QPointer<CComChannelSettingsWidget> alive(this);
     if (MessageBox::confirmation(this, question, QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes)
-        != QMessageBox::Yes)
+            != QMessageBox::Yes
+        || !alive)
         return;
-    model.remove(rows, usedDevices);
+    model.remove(rows, registry());
     emit dataChanged();
+}
+
+bool CComChannelSettingsWidget::runPortDialog(const ComPortSettings *loaded, ComPortSettings *port)
+{
+    // On the heap and watched: the host may delete this page, and the dialog
+    // with it, while the dialog runs.
+    const QPointer<CComPortDialog> dialog = new CComPortDialog(&model, registry(), this);
+    if (loaded)
+        dialog->load(*loaded);
+    const bool accepted = dialog->exec() == QDialog::Accepted;
+    if (!dialog)
+        return false;
+    if (accepted)
+        dialog->save(port);
+    delete dialog;
+    return accepted;
+}
+
+CChannelUsedDevices *CComChannelSettingsWidget::registry() const
+{
+    if (usedDevices)
+        return usedDevices;
+    if (!ownRegistry) {
+        debug(QStringLiteral("CComChannelSettingsWidget"),
+              tr("Реестр используемых устройств не задан: занятость COM портов другими каналами не проверяется"));
+        ownRegistry.reset(new CChannelUsedDevices);
+    }
+    return ownRegistry.get();
+}
+
+// A translator installed or removed while the page is shown.
+void CComChannelSettingsWidget::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange) {
+        ui->retranslateUi(this);
+        model.retranslate();
+    }
+    CChannelSettingsWidget::changeEvent(event);
 }

@@ -8,12 +8,16 @@
 #include "common/messagebox.h"
 #include "interfaces/cchanneluseddevices.h"
 
+#include <QEvent>
 #include <QKeyEvent>
+#include <QLineEdit>
+#include <QPointer>
 #include <QSerialPortInfo>
 #include <QSettings>
 
 #include <algorithm>
 #include <iterator>
+#include <limits>
 
 namespace {
 
@@ -47,6 +51,8 @@ CComPortDialog::CComPortDialog(const CComPortsModel *model, CChannelUsedDevices 
     setWindowFlags(windowFlags()
                    & ~(Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint | Qt::WindowContextHelpButtonHint));
     connect(ui->pbnCancel, &QPushButton::clicked, this, &QDialog::reject);
+    // A stored name longer than a line edit's default limit comes back whole.
+    ui->cbxPort->lineEdit()->setMaxLength(std::numeric_limits<int>::max());
 
     const QList<QSerialPortInfo> systemPorts = QSerialPortInfo::availablePorts();
     for (const QSerialPortInfo &systemPort : systemPorts)
@@ -131,8 +137,11 @@ void CComPortDialog::on_pbnApply_clicked()
     const QString portName = ui->cbxPort->currentText();
     const QString message = refusal(portName);
     if (!message.isEmpty()) {
+        // The host may delete the page, and this dialog with it, while the warning is open.
+        const QPointer<CComPortDialog> alive(this);
         MessageBox::warning(this, message, QMessageBox::Ok, QMessageBox::NoButton);
-        ui->cbxPort->setFocus();
+        if (alive)
+            ui->cbxPort->setFocus();
         return;
     }
     usedDevices->remove(ComChannelType, loadedPortName);
@@ -154,4 +163,12 @@ QString CComPortDialog::refusal(const QString &portName) const
     if (ui->chbxActive->isChecked() && !otherTypes.isEmpty())
         return tr("Данный COM порт уже используется в другом канале");
     return QString();
+}
+
+// A translator installed or removed while the dialog is open.
+void CComPortDialog::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        ui->retranslateUi(this);
+    QDialog::changeEvent(event);
 }

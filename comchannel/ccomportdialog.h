@@ -21,6 +21,7 @@ public:
     void save(ComPortSettings *port);
 
 protected:
+    void changeEvent(QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
 
 private slots:

@@ -20,6 +20,15 @@ enum Column {
 constexpr int SimpleColumnCount = ColumnBaudRate + 1;
 constexpr int ExtendedColumnCount = ColumnInitString + 1;
 
+// Texts beyond any real port name or modem string are shown cut: laying out
+// millions of characters to size and paint a cell would take seconds.
+constexpr int ShownTextLimit = 256;
+
+QString shown(const QString &text)
+{
+    return text.size() > ShownTextLimit ? text.left(ShownTextLimit) + QChar(0x2026) : text;
+}
+
 } // namespace
 
 CComPortsModel::~CComPortsModel() = default;
@@ -61,7 +70,7 @@ QVariant CComPortsModel::data(const QModelIndex &index, int role) const
 
     switch (index.column()) {
     case ColumnPort:
-        return port.portName;
+        return shown(port.portName);
     case ColumnBaudRate:
         return QString::number(port.baudRate);
     case ColumnFlowControl:
@@ -89,18 +98,16 @@ QVariant CComPortsModel::data(const QModelIndex &index, int role) const
             return tr("Нет");
         }
     case ColumnStopBits:
-        // Not literals: the view's style keeps the last text it drew past the library's
-        // unloading, and a literal's characters would go away with the library.
         switch (port.stopBits) {
         case 2:
-            return QLatin1String("2");
+            return tr("2");
         case 3:
-            return QLatin1String("1.5");
+            return tr("1.5");
         default:
-            return QLatin1String("1");
+            return tr("1");
         }
     case ColumnInitString:
-        return port.initString;
+        return shown(port.initString);
     default:
         return QVariant();
     }
@@ -196,15 +203,13 @@ void CComPortsModel::remove(QList<QModelIndex> indexes, CChannelUsedDevices *use
     beginResetModel();
     QList<ComPortSettings> &ports = channelSettings.ports;
     QVector<bool> removed(ports.size(), false);
-    QStringList removedNames;
     for (const QModelIndex &index : qAsConst(indexes)) {
         const int row = index.row();
         if (row < 0 || row >= ports.size())
             continue;
-        removedNames.append(ports.at(row).portName);
+        usedDevices->remove(ComChannelType, ports.at(row).portName);
         removed[row] = true;
     }
-    usedDevices->remove(ComChannelType, removedNames);
     // The list is rebuilt once: erasing rows one by one would move the rest
     // of the list for every removed row.
     QList<ComPortSettings> kept;
@@ -219,11 +224,16 @@ void CComPortsModel::remove(QList<QModelIndex> indexes, CChannelUsedDevices *use
 
 void CComPortsModel::registerActivePorts(CChannelUsedDevices *usedDevices) const
 {
-    QStringList activeNames;
+    usedDevices->clear(ComChannelType);
     for (const ComPortSettings &port : channelSettings.ports) {
         if (port.active)
-            activeNames.append(port.portName);
+            usedDevices->add(ComChannelType, port.portName);
     }
-    usedDevices->clear(ComChannelType);
-    usedDevices->add(ComChannelType, activeNames);
+}
+
+void CComPortsModel::retranslate()
+{
+    emit headerDataChanged(Qt::Horizontal, 0, columnCount() - 1);
+    if (!channelSettings.ports.isEmpty())
+        emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
 }

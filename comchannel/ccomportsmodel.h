@@ -31,6 +31,8 @@ public:
     void add(ComPortSettings const &settings);
     void edit(QModelIndex &index, ComPortSettings const &settings);
     void remove(QList<QModelIndex> indexes, CChannelUsedDevices *usedDevices);
+    // Tells the views that every header and cell text changed its language.
+    void retranslate();
 
     ChannelComSettings channelSettings;
     bool displayExtendedSettings = false;

@@ -4,6 +4,7 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QMutex>
 #include <QtDebug>
 
 namespace {
@@ -26,17 +27,23 @@ QDir applicationDir()
 
 QDir installDir()
 {
-    // Computed once, under the thread-safe initialisation of statics, since
-    // the logger may ask for it from any thread; the shared copies must find
-    // QDir's lazily computed absolute path already there.
-    static const QDir dir = [] {
+    // Kept only once the application exists: before that its path is unknown
+    // and the directory computed from it would be wrong for good. The logger
+    // may ask from any thread; the lock also hands the shared copies a QDir
+    // whose lazily computed absolute path is already there.
+    static QBasicMutex mutex;
+    static QDir known;
+    QMutexLocker locker(&mutex);
+    if (!known.isAbsolute()) {
         QDir parent = applicationDir();
         parent.cdUp();
         parent.makeAbsolute();
         parent.absolutePath();
-        return parent;
-    }();
-    return dir;
+        if (!QCoreApplication::instance())
+            return parent;
+        known = parent;
+    }
+    return known;
 }
 
 QDir settingsDir()
@@ -248,6 +255,10 @@ bool checkAccess(QDir const &dir)
 
 bool checkSecrecy(int level)
 {
+    // Without an application there is no installation to work in: a helper
+    // that only encodes a record must leave no directories behind.
+    if (!QCoreApplication::instance())
+        return false;
     return checkAccess(dataSecrecyDir(level));
 }
 

@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QCoreApplication>
+#include <QPointer>
 
 namespace {
 
@@ -43,15 +44,21 @@ QMessageBox::StandardButton MessageBox::messageBox(QMessageBox::Icon icon, QWidg
                                                    QString const &text, QFlags<QMessageBox::StandardButton> buttons,
                                                    QMessageBox::StandardButton defaultButton)
 {
-    QMessageBox box(icon, title, text, buttons, parent);
+    // On the heap and watched: the parent may be deleted, and the box with it,
+    // while the box runs; then no button was pressed.
+    const QPointer<QMessageBox> box = new QMessageBox(icon, title, text, buttons, parent);
     // The toolkit ignores a default that is not among the buttons.
-    box.setDefaultButton(defaultButton);
+    box->setDefaultButton(defaultButton);
     for (ButtonText const &buttonText : buttonTexts) {
-        if (QAbstractButton *button = box.button(buttonText.button))
+        if (QAbstractButton *button = box->button(buttonText.button))
             button->setText(tr(buttonText.text));
     }
-    box.exec();
-    return box.standardButton(box.clickedButton());
+    box->exec();
+    if (!box)
+        return QMessageBox::NoButton;
+    const QMessageBox::StandardButton pressed = box->standardButton(box->clickedButton());
+    delete box;
+    return pressed;
 }
 
 QMessageBox::StandardButton MessageBox::critical(QWidget *parent, QString const &title, QString const &text,

@@ -19,6 +19,7 @@
 #include <QFile>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
@@ -73,7 +74,8 @@ bool CHostTour::run()
     window->show();
     QApplication::setActiveWindow(window);
 
-    const bool passed = describePlugin() && addPort() && applyChannel() && addAbonent() && refuseSameNumber();
+    const bool passed = describePlugin() && addPort() && applyChannel() && addAbonent() && editAbonent()
+        && refuseSameNumber();
     reportFiles();
     say(passed ? tr("Итог: все шаги выполнены") : tr("Итог: сценарий не пройден"));
     return passed;
@@ -119,7 +121,6 @@ bool CHostTour::addPort()
     const QAbstractItemView *table = page->findChild<QAbstractItemView *>();
     const bool extended = check(table && table->model()->columnCount() == 7,
                                 tr("расширенные настройки показывают все семь столбцов"));
-    screenshot(window, QStringLiteral("channel-page"));
     return extended;
 }
 
@@ -143,7 +144,6 @@ bool CHostTour::fillPortDialog(QDialog *dialog)
     speed->setCurrentIndex(speed->findText(QStringLiteral("9600")));
     say(tr("Выбран порт %1, скорость %2 бит/с").arg(portName, speed->currentText()));
     bool passed = check(active->isChecked(), tr("диалог предлагает активный порт"));
-    screenshot(dialog, QStringLiteral("port-dialog"));
 
     const QString refusal = clickForMessage(apply);
     passed = check(refusal.isEmpty() && !dialog->isVisible(), tr("диалог принял порт")) && passed;
@@ -201,7 +201,6 @@ bool CHostTour::addAbonent()
     const bool loaded = stored.load(Global::abonentsSettingsFilePath()).isEmpty();
     const QString description = abonents.isEmpty() ? QString() : window->abonentsTab()->describe(abonents.first());
     say(tr("Абонент: %1").arg(description));
-    screenshot(window, QStringLiteral("abonents"));
     return check(abonents.size() == 1, tr("в списке один абонент"))
         && check(loaded && stored.list.size() == 1 && stored.list.first().comSettings == abonents.first().comSettings,
                  tr("абонент записан в %1").arg(Global::abonentsSettingsFilePath()))
@@ -223,10 +222,12 @@ bool CHostTour::fillAbonentDialog(CAbonentDialog *dialog)
         return false;
     }
 
+    name->setText(QStringLiteral("  "));
+    bool passed = check(clickForMessage(ok) == tr("Укажите имя абонента"), tr("имя из одних пробелов не принято"));
     name->setText(abonentName);
     QString expected = page->canApply();
-    bool passed = check(clickForMessage(ok) == expected && !expected.isEmpty(),
-                        tr("без номера отказ с текстом canApply"));
+    passed = check(clickForMessage(ok) == expected && !expected.isEmpty(), tr("без номера отказ с текстом canApply"))
+        && passed;
     number->setText(phoneNumber);
     expected = page->canApply();
     passed = check(clickForMessage(ok) == expected && !expected.isEmpty(),
@@ -237,12 +238,27 @@ bool CHostTour::fillAbonentDialog(CAbonentDialog *dialog)
     say(tr("Меню портов: %1").arg(entries.join(QStringLiteral(", "))));
     passed = check(entries == QStringList({tr("Любой"), portName}), tr("новая страница видит новый порт в меню")) && passed;
     passed = check(ports->text() == portName + QStringLiteral("; "), tr("выбран порт %1").arg(portName)) && passed;
-    screenshot(dialog, QStringLiteral("abonent-page"));
 
     passed = check(clickForMessage(ok).isEmpty() && !dialog->isVisible(), tr("абонент принят")) && passed;
     if (dialog->isVisible())
         dialog->reject();
     return passed;
+}
+
+bool CHostTour::editAbonent()
+{
+    say(tr("Тот же абонент, открытый и принятый без изменений"));
+    child<QListWidget>(window->abonentsTab(), "lwAbonents")->setCurrentRow(0);
+    QString refusal = QStringLiteral("-");
+    const bool opened = whileOpen(
+        activeModal<CAbonentDialog>, [this] { child<QPushButton>(window->abonentsTab(), "pbnEdit")->click(); },
+        [&](QWidget *dialog) {
+            refusal = clickForMessage(child<QPushButton>(dialog, "pbnOk"));
+            if (dialog->isVisible())
+                static_cast<QDialog *>(dialog)->reject();
+        });
+    return check(opened && refusal.isEmpty(), tr("абонент не спорит сам с собой о номере"))
+        && check(window->abonentsTab()->abonents().size() == 1, tr("в списке по-прежнему один абонент"));
 }
 
 bool CHostTour::refuseSameNumber()
@@ -275,8 +291,6 @@ void CHostTour::reportFiles()
     const QFileInfoList logs = Global::logDir(Global::currentSecrecy())
                                    .entryInfoList({QStringLiteral("*.log")}, QDir::Files, QDir::Time);
     say(tr("Журнал: %1").arg(logs.isEmpty() ? tr("нет") : logs.first().absoluteFilePath()));
-    for (const QString &path : qAsConst(screenshots))
-        say(tr("Снимок: %1").arg(path));
 }
 
 bool CHostTour::whileOpen(const std::function<QWidget *()> &find, const std::function<void()> &trigger,
@@ -337,14 +351,4 @@ void CHostTour::say(const QString &line)
     out << line << '\n';
     out.flush();
     debug(QStringLiteral("CHostTour"), line);
-}
-
-void CHostTour::screenshot(QWidget *widget, const QString &name)
-{
-    const QDir dir(Global::installDir().filePath(QStringLiteral("screenshots")));
-    const QString path = dir.filePath(name + QStringLiteral(".png"));
-    if (dir.mkpath(QStringLiteral(".")) && widget->grab().save(path))
-        screenshots.append(path);
-    else
-        say(tr("Не удалось сохранить снимок %1").arg(path));
 }

@@ -32,6 +32,7 @@ private:
     bool applyChannel();
     bool addAbonent();
     bool fillAbonentDialog(CAbonentDialog *dialog);
+    bool editAbonent();
     bool refuseSameNumber();
     bool fillSameNumberDialog(CAbonentDialog *dialog);
     void reportFiles();
@@ -48,12 +49,10 @@ private:
 
     bool check(bool passed, const QString &what);
     void say(const QString &line);
-    void screenshot(QWidget *widget, const QString &name);
 
     CHostWindow *window;
     const CChannelPluginLibrary *library;
     QTextStream out;
     QString portName;
     QString abonentName;
-    QStringList screenshots;
 };

@@ -10,9 +10,10 @@ QString answersText(const ModemCheckResult &result)
 {
     QStringList parts;
     for (const ModemAnswer &answer : result.answers) {
-        const QString lines = answer.lines.isEmpty() ? QObject::tr("нет ответа") : answer.lines.join(QLatin1Char(' '));
+        const QString lines = answer.lines.isEmpty() ? CModemCheckDialog::tr("нет ответа")
+                                                     : answer.lines.join(QLatin1Char(' '));
         parts.append(answer.milliseconds < 0 ? QStringLiteral("%1 → %2").arg(answer.command, lines)
-                                             : QStringLiteral("%1 → %2 (%3 мс)").arg(answer.command, lines)
+                                             : CModemCheckDialog::tr("%1 → %2 (%3 мс)").arg(answer.command, lines)
                                                    .arg(answer.milliseconds));
     }
     return (parts + result.notes).join(QLatin1Char('\n'));

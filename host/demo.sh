@@ -1,12 +1,12 @@
 #!/usr/bin/env bash
 # Lays out the demo installation and starts the reference host in it: its
-# window when a display is reachable, otherwise its scripted tour offscreen.
+# window when a display is reachable, otherwise its scripted tour, which the
+# host plays offscreen in a temporary installation of its own.
 #
 #   host/demo.sh [--tour] BUILD_DIR [INSTALL_DIR]
 #
 # The installation is BUILD_DIR itself unless INSTALL_DIR names another
-# directory, which then gets a fresh copy of the host and the plug-in. The
-# tour always starts from empty settings and data; the window keeps them.
+# directory, which then gets a fresh copy of the host and the plug-in.
 set -euo pipefail
 
 usage() { echo "usage: $0 [--tour] BUILD_DIR [INSTALL_DIR]" >&2; exit 2; }
@@ -25,6 +25,7 @@ display_reachable() {
     [ -S "/tmp/.X11-unix/X${number%%.*}" ]
 }
 [ $tour -eq 1 ] || display_reachable || tour=1
+[ $tour -eq 0 ] || exec "$build/bin/comchannel-host" --tour
 
 if [ "$install" != "$build" ]; then
     rm -rf "$install/bin"
@@ -32,7 +33,6 @@ if [ "$install" != "$build" ]; then
     cp "$build/bin/comchannel-host" "$install/bin/"
     cp "$build/bin/channelSettingsPlugins/libcomchannel.so" "$install/bin/channelSettingsPlugins/"
 fi
-[ $tour -eq 0 ] || rm -rf "$install/settings" "$install/data" "$install/screenshots"
 mkdir -p "$install/settings" "$install/data/0"
 
 # Trace every call of the plug-in into the log; the console stays for the host's own report.
@@ -42,8 +42,4 @@ general=$install/settings/generalSettings.ini
 [ -f "$general" ] || printf 'closeChildWindows=true\n' >"$general"
 export QT_LOGGING_RULES="default.debug=false"
 
-host=$install/bin/comchannel-host
-if [ $tour -eq 1 ]; then
-    QT_QPA_PLATFORM=offscreen exec "$host" --tour
-fi
-exec "$host"
+exec "$install/bin/comchannel-host"

@@ -27,6 +27,7 @@ public:
     // The host's registry; set by the host before loadData(), never owned.
     CChannelUsedDevices *usedDevices = nullptr;
 
-signals:
+    // Q_SIGNALS rather than signals: hosts built with QT_NO_KEYWORDS include this header too.
+Q_SIGNALS:
     void dataChanged();
 };

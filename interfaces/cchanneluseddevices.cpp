@@ -16,35 +16,6 @@ void CChannelUsedDevices::add(int channelType, QString const &device)
     nodes.append(new Node{channelType, device});
 }
 
-void CChannelUsedDevices::add(int channelType, QStringList const &devices)
-{
-    QSet<QString> registered;
-    for (const Node *node : qAsConst(nodes)) {
-        if (node->channelType == channelType)
-            registered.insert(node->device);
-    }
-    for (const QString &device : devices) {
-        if (!registered.contains(device)) {
-            registered.insert(device);
-            nodes.append(new Node{channelType, device});
-        }
-    }
-}
-
-void CChannelUsedDevices::remove(int channelType, QStringList const &devices)
-{
-    const QSet<QString> removed(devices.cbegin(), devices.cend());
-    QList<Node *> kept;
-    kept.reserve(nodes.size());
-    for (Node *node : qAsConst(nodes)) {
-        if (node->channelType == channelType && removed.contains(node->device))
-            delete node;
-        else
-            kept.append(node);
-    }
-    nodes = kept;
-}
-
 void CChannelUsedDevices::remove(int channelType, QString const &device)
 {
     for (int i = 0; i < nodes.size(); ++i) {

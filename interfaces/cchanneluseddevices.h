@@ -4,7 +4,6 @@
 
 #include <QList>
 #include <QString>
-#include <QStringList>
 
 // The host's registry of devices in use, one entry per channel type and
 // device, so that one COM port never serves two kinds of channel.
@@ -21,10 +20,6 @@ public:
 
     void add(int channelType, QString const &device);
     void remove(int channelType, QString const &device);
-    // The same as add() or remove() for each device in turn, in one pass over
-    // the registry instead of one pass per device.
-    void add(int channelType, QStringList const &devices);
-    void remove(int channelType, QStringList const &devices);
     void clear(int channelType);
     void clear();
     bool usedInAnotherChannel(int channelType, QString const &device) const;

@@ -1,17 +1,50 @@
-// The built plug-in as a host sees it: loaded by file name, reached through
-// its four C entry points and the interface headers only.
+// The built plug-in as a host sees it: loaded by file name, reached through its
+// entry points and the interface headers, with the host's own registry, which
+// logs every call. The host deletes pages whenever its event loop says so.
+#include "comchannel/comsettings.h"
 #include "common/globalpaths.h"
-#include "common/logger.h"
 #include "interfaces/cchannelabonentsettingswidget.h"
 #include "interfaces/cchannelsettingsplugin.h"
 #include "interfaces/cchannelsettingswidget.h"
 #include "interfaces/cchanneluseddevices.h"
+#include "tests/support/channeldata.h"
+#include "tests/support/modalanswer.h"
 
+#include <QComboBox>
 #include <QLibrary>
-#include <QPixmap>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTableView>
 #include <QtTest>
 
-#include <memory>
+extern QStringList gRegistryCalls;
+
+namespace {
+
+// click() rather than a mouse event: the click may end with the button deleted.
+void click(const QWidget *parent, const char *name)
+{
+    parent->findChild<QAbstractButton *>(QString::fromLatin1(name))->click();
+}
+
+void writeChannelFile(const QByteArray &content)
+{
+    QDir().mkpath(Global::settingsDir().absolutePath());
+    QFile file(Global::channelComSettingsFilePath());
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(content) == content.size());
+}
+
+// Saves the page; the registry calls that saving made.
+QStringList save(CChannelSettingsWidget *page, QByteArray *data)
+{
+    gRegistryCalls.clear();
+    QString path;
+    page->saveData(&path, data);
+    return gRegistryCalls;
+}
+
+} // namespace
 
 class tst_Boundary : public QObject
 {
@@ -19,149 +52,168 @@ class tst_Boundary : public QObject
 
 private slots:
     void initTestCase();
-    void apiVersionBeforeAnything();
-    void imagesBeforeInstance_data();
-    void imagesBeforeInstance();
-    void initDebugInstallsHostState();
-    void pluginObject();
-    void channelPagesIndependent();
-    void abonentPagesIndependent();
-    void sameAbonentThroughPlugin();
+    void hostLifecycle_data();
+    void hostLifecycle();
+    void longTexts_data();
+    void longTexts();
     void cleanupTestCase();
 
 private:
     QLibrary library{QStringLiteral(COMCHANNEL_PLUGIN_PATH)};
-    ApiVersionFunction apiVersion = nullptr;
-    InitDebugFunction initDebug = nullptr;
-    InstanceFunction instance = nullptr;
-    DeleteInstanceFunction deleteInstance = nullptr;
     CChannelSettingsPlugin *plugin = nullptr;
-    // The host's logger state: it must outlive every use of the library.
-    DebugData hostDebugData;
 };
-
-namespace {
-
-// A version 4 abonent record: phone number "123", no ports.
-const QByteArray abonent123 = QByteArray::fromHex("00000004" "00000006" "003100320033" "00000000");
-
-} // namespace
 
 void tst_Boundary::initTestCase()
 {
-    QVERIFY(QDir(Global::settingsDir()).removeRecursively());
-    QVERIFY(QDir(Global::dataDir()).removeRecursively());
-    QVERIFY2(library.load(), qPrintable(library.errorString()));
-    apiVersion = reinterpret_cast<ApiVersionFunction>(library.resolve("apiVersion"));
-    initDebug = reinterpret_cast<InitDebugFunction>(library.resolve("initDebug"));
-    instance = reinterpret_cast<InstanceFunction>(library.resolve("instance"));
-    deleteInstance = reinterpret_cast<DeleteInstanceFunction>(library.resolve("deleteInstance"));
-    // Found by their plain names: exported with C linkage.
-    QVERIFY(apiVersion && initDebug && instance && deleteInstance);
-}
-
-void tst_Boundary::apiVersionBeforeAnything()
-{
+    const auto apiVersion = reinterpret_cast<ApiVersionFunction>(library.resolve("apiVersion"));
+    const auto instance = reinterpret_cast<InstanceFunction>(library.resolve("instance"));
+    QVERIFY(apiVersion && instance && library.resolve("initDebug") && library.resolve("deleteInstance"));
     QCOMPARE(apiVersion(), 5);
-    QCOMPARE(apiVersion(), ChannelSettingsPluginApiVersion);
-}
-
-void tst_Boundary::imagesBeforeInstance_data()
-{
-    QTest::addColumn<QString>("path");
-    for (const char *name : {"add", "edit", "delete", "apply", "cancel", "question"})
-        QTest::newRow(name) << QStringLiteral(":/images/%1.png").arg(QString::fromLatin1(name));
-}
-
-void tst_Boundary::imagesBeforeInstance()
-{
-    QFETCH(QString, path);
-    QVERIFY(!plugin);
-    const QPixmap image(path);
-    QVERIFY(!image.isNull());
-    QVERIFY(image.hasAlphaChannel());
-}
-
-void tst_Boundary::initDebugInstallsHostState()
-{
-    initDebug(&hostDebugData);
-    QCOMPARE(LoggerData::debugData(), &hostDebugData);
-    debug(QStringLiteral("tst_Boundary"), QStringLiteral("через состояние хоста"));
-    QCOMPARE(hostDebugData.tabs.size(), 1);
-    QCOMPARE(hostDebugData.tabs.first().thread, QThread::currentThread());
-    QCOMPARE(apiVersion(), 5);
-}
-
-void tst_Boundary::pluginObject()
-{
     plugin = instance();
-    QVERIFY(plugin);
     QCOMPARE(plugin->channelType(), 2);
     QCOMPARE(plugin->channelName(), QStringLiteral("Коммутируемый канал"));
-    QVERIFY(!plugin->canPing());
-
-    CChannelSettingsPlugin *second = instance();
-    QVERIFY(second != plugin);
-    deleteInstance(second);
-    deleteInstance(nullptr);
-    QCOMPARE(plugin->channelType(), 2);
 }
 
-// Each call gives a page of its own; deleting one leaves the other working.
-void tst_Boundary::channelPagesIndependent()
+void tst_Boundary::hostLifecycle_data()
 {
+    QTest::addColumn<bool>("registry");    // the host set usedDevices
+    QTest::addColumn<QString>("user");      // pbnAdd:NAME, pbnEdit:NAME, pbnRemove, tbnPorts:ENTRY
+    QTest::addColumn<bool>("hostDeletes");  // the page, during the modal run
+    QTest::addColumn<QString>("calls");     // after loading's "clear(2) clear(2) add(2,A)"
+    QTest::addColumn<int>("changes");
+
+    // Every row starts from a channel of A (active) and B.
+    QTest::newRow("save only") << true << QString() << false << QString() << 0;
+    QTest::newRow("add, applied") << true << "pbnAdd:C" << false << "channelTypes(C) remove(2,) add(2,C)" << 1;
+    QTest::newRow("add, page deleted") << true << "pbnAdd:C" << true << QString() << 0;
+    QTest::newRow("add refused, page deleted under the warning") << true << "pbnAdd:X" << true << "channelTypes(X)" << 0;
+    QTest::newRow("edit, applied") << true << "pbnEdit:D" << false << "channelTypes(D) remove(2,A) add(2,D)" << 1;
+    QTest::newRow("edit, page deleted") << true << "pbnEdit:D" << true << QString() << 0;
+    QTest::newRow("remove both, confirmed") << true << "pbnRemove" << false << "remove(2,B) remove(2,A)" << 1;
+    QTest::newRow("remove, page deleted") << true << "pbnRemove" << true << QString() << 0;
+    // Without the host's registry the page's own one takes the calls.
+    QTest::newRow("no registry: add X, applied") << false << "pbnAdd:X" << false << "channelTypes(X) remove(2,) add(2,X)" << 1;
+    QTest::newRow("no registry: remove, confirmed") << false << "pbnRemove" << false << "remove(2,B) remove(2,A)" << 1;
+    QTest::newRow("abonent page: menu, chosen") << true << "tbnPorts:A" << false << QString() << 0;
+    QTest::newRow("abonent page: menu, page deleted") << true << "tbnPorts:A" << true << QString() << 0;
+}
+
+// The user starts a modal run; from the event loop that runs it, the host
+// lets it be answered or deletes the page. After a deletion nothing more may
+// happen: no registry call, no change report, no crash.
+void tst_Boundary::hostLifecycle()
+{
+    QFETCH(bool, registry);
+    QFETCH(QString, user);
+    QFETCH(bool, hostDeletes);
+    QFETCH(QString, calls);
+    QFETCH(int, changes);
+    const QString button = user.section(QLatin1Char(':'), 0, 0);
+    const QString name = user.section(QLatin1Char(':'), 1);
+
+    writeChannelFile(TestSupport::channelRecord({"+A", "B"}));
     CChannelUsedDevices usedDevices;
-    CChannelSettingsWidget *first = plugin->channelWidget();
-    std::unique_ptr<CChannelSettingsWidget> second(plugin->channelWidget());
-    QVERIFY(first && second && first != second.get());
-    QVERIFY(!first->usedDevices && !second->usedDevices);
-    first->usedDevices = &usedDevices;
-    second->usedDevices = &usedDevices;
-    QCOMPARE(first->loadData(), QString());
-    delete first;
+    usedDevices.add(3, QStringLiteral("X"));
+    gRegistryCalls.clear();
+    QPointer<QWidget> page = button == QLatin1String("tbnPorts") ? static_cast<QWidget *>(plugin->abonentWidget())
+                                                                  : plugin->channelWidget();
+    const auto channelPage = qobject_cast<CChannelSettingsWidget *>(page);
+    int changeReports = 0;
+    if (channelPage) {
+        channelPage->usedDevices = registry ? &usedDevices : nullptr;
+        connect(channelPage, &CChannelSettingsWidget::dataChanged, [&changeReports] { ++changeReports; });
+        QCOMPARE(channelPage->loadData(), QString());
+        channelPage->findChild<QTableView *>()->selectAll();
+        channelPage->findChild<QTableView *>()->selectRow(button == QLatin1String("pbnEdit") ? 0 : -1);
+    }
+    page->show();
+    auto deletePage = [&page] { delete page; };
+    TestSupport::ModalWatcher<QDialog> dialog([&](QDialog *modal) {
+        if (auto box = qobject_cast<QMessageBox *>(modal))
+            return hostDeletes ? deletePage() : box->button(QMessageBox::Yes)->click();
+        if (hostDeletes && name != QLatin1String("X"))
+            return deletePage();
+        modal->findChild<QComboBox *>()->setEditText(name);
+        TestSupport::ModalWatcher<QMessageBox> warning([&](QMessageBox *) { deletePage(); });
+        click(modal, "pbnApply");
+    });
+    TestSupport::ModalWatcher<QMenu> menu([&](QMenu *popup) {
+        if (hostDeletes)
+            return deletePage();
+        for (QAction *entry : popup->actions())
+            if (entry->text() == name)
+                entry->trigger();
+        popup->close();
+    });
+    if (!button.isEmpty())
+        click(page, qPrintable(button));
+    QCOMPARE(dialog.fired() || menu.fired(), !button.isEmpty());
+    QCOMPARE(page.isNull(), hostDeletes);
+    QCOMPARE(changeReports, changes);
+    const QStringList loading{"clear(2)", "clear(2)", "add(2,A)"};
+    if (channelPage)
+        QCOMPARE(gRegistryCalls, loading + calls.split(QLatin1Char(' '), Qt::SkipEmptyParts));
+    QVERIFY(registry || usedDevices.nodes.size() == 1);
+    if (page && channelPage) {
+        QByteArray data;
+        const QStringList saving = save(channelPage, &data);
+        ChannelComSettings saved;
+        QCOMPARE(saved.fromByteArray(data), QString());
+        QStringList expected{"clear(2)"};
+        for (const ComPortSettings &port : qAsConst(saved.ports))
+            expected << (port.active ? QStringLiteral("add(2,%1)").arg(port.portName) : QString());
+        expected.removeAll(QString());
+        QCOMPARE(saving, expected);
+    } else if (page) {
+        QCOMPARE(static_cast<CChannelAbonentSettingsWidget *>(page.data())->prettySettings(), QStringLiteral("Номер: , Порт: A; "));
+    }
+    delete page;
+}
 
-    QSignalSpy changes(second.get(), SIGNAL(dataChanged()));
-    QVERIFY(changes.isValid());
-    QCOMPARE(second->loadData(), QString());
-    second->setDisplayExtendedSettings(true);
-    QString filePath;
+void tst_Boundary::longTexts_data()
+{
+    QTest::addColumn<int>("length");
+    // Past a line edit's default limit of 32,767 characters, and far past it.
+    QTest::newRow("40 thousand") << 40000;
+    QTest::newRow("3 million") << 3000000;
+}
+
+// A record loaded and saved without an edit keeps every byte of its texts,
+// also through the port dialog and the abonent page; the page paints it.
+void tst_Boundary::longTexts()
+{
+    QFETCH(int, length);
+    const QString text(length, QLatin1Char('7'));
+    // A line edit lays out all of its text: millions of characters take it seconds.
+    const bool throughLineEdits = length < 100000;
+
+    const QByteArray abonent = AbonentComSettings{text, {text}}.toByteArray();
+    std::unique_ptr<CChannelAbonentSettingsWidget> abonentPage(plugin->abonentWidget());
+    QVERIFY(!throughLineEdits || abonentPage->loadData(abonent).isEmpty());
+    QVERIFY(!throughLineEdits || abonentPage->saveData() == abonent);
+
+    const QByteArray channel = ChannelComSettings{{{true, text, text, 9600, 0, 8, 0, 1}}, 1024}.toByteArray();
+    writeChannelFile(channel);
+    CChannelUsedDevices usedDevices;
+    std::unique_ptr<CChannelSettingsWidget> page(plugin->channelWidget());
+    page->usedDevices = &usedDevices;
+    QCOMPARE(page->loadData(), QString());
+    page->setDisplayExtendedSettings(true);
+    page->show();
+    QVERIFY(!page->grab().isNull());
+    TestSupport::ModalWatcher<QDialog> dialog([](QDialog *modal) { click(modal, "pbnApply"); });
+    page->findChild<QTableView *>()->selectRow(0);
+    if (throughLineEdits)
+        click(page.get(), "pbnEdit");
+    QCOMPARE(dialog.fired(), throughLineEdits);
     QByteArray data;
-    QCOMPARE(second->saveData(&filePath, &data), QString());
-    QCOMPARE(filePath, Global::settingsDir().filePath(QStringLiteral("channelCom.conf")));
-    QCOMPARE(data, QByteArray::fromHex("00000003" "00000000" "00000400"));
-    QCOMPARE(second->settings(), QStringList({QStringLiteral("channelCom.conf")}));
-    QCOMPARE(changes.count(), 0);
-}
-
-void tst_Boundary::abonentPagesIndependent()
-{
-    std::unique_ptr<CChannelAbonentSettingsWidget> first(plugin->abonentWidget());
-    CChannelAbonentSettingsWidget *second = plugin->abonentWidget();
-    QVERIFY(first && second && first.get() != second);
-    QCOMPARE(first->loadData(abonent123), QString());
-    delete second;
-
-    first->setDisplayExtendedSettings(true);
-    QCOMPARE(first->saveData(), abonent123);
-    QCOMPARE(first->canApply(), QString());
-    QCOMPARE(first->prettySettings(), QStringLiteral("Номер: 123, Порт: Любой"));
-}
-
-void tst_Boundary::sameAbonentThroughPlugin()
-{
-    // Number "123" with the port "COM1".
-    const QByteArray withPort =
-        QByteArray::fromHex("00000004" "00000006" "003100320033" "00000001" "00000008" "0043004f004d0031");
-    // Number "T123", no ports.
-    const QByteArray toneNumber = QByteArray::fromHex("00000004" "00000008" "0054003100320033" "00000000");
-    QVERIFY(plugin->isSameAbonentSettings(abonent123, withPort));
-    QVERIFY(!plugin->isSameAbonentSettings(abonent123, toneNumber));
+    save(page.get(), &data);
+    QCOMPARE(data, channel);
 }
 
 void tst_Boundary::cleanupTestCase()
 {
-    if (plugin)
-        deleteInstance(plugin);
+    reinterpret_cast<DeleteInstanceFunction>(library.resolve("deleteInstance"))(plugin);
     library.unload();
 }
 

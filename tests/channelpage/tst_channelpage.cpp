@@ -1,351 +1,229 @@
+// The channel's records, its ports table, the port dialog and both pages, through
+// what the pages show and save and what the registry holds afterwards.
+#include "comchannel/ccomabonentsettingswidget.h"
 #include "comchannel/ccomchannelsettingswidget.h"
 #include "comchannel/ccomportdialog.h"
-#include "common/globalpaths.h"
-#include "interfaces/cchanneluseddevices.h"
 #include "tests/support/channeldata.h"
 #include "tests/support/fakeinstallation.h"
 #include "tests/support/modalanswer.h"
-#include "tests/support/unprivileged.h"
 
+#include <QCheckBox>
 #include <QComboBox>
-#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTableView>
+#include <QToolButton>
 #include <QtTest>
-
-#include <functional>
-
-using TestSupport::Entries;
-using TestSupport::entries;
 
 namespace {
 
-QByteArray record(const QStringList &names, const QStringList &active, int blockSize)
+QString entries(const CChannelUsedDevices &registry)
 {
-    ChannelComSettings channel;
-    channel.blockSize = blockSize;
-    for (const QString &name : names)
-        channel.ports << TestSupport::namedPort(name, active.contains(name));
-    return channel.toByteArray();
+    QStringList list;
+    for (const CChannelUsedDevices::Node *node : registry.nodes)
+        list << QStringLiteral("%1:%2").arg(node->channelType).arg(node->device);
+    return list.join(QLatin1Char(' '));
 }
 
-void writeChannelFile(const QByteArray &content)
+QString row(const QAbstractItemModel *model, int row)
 {
-    QVERIFY(FakeInstallation::writeFile(QStringLiteral("settings/channelCom.conf"), content));
+    QStringList cells{model->index(row, 0).data(Qt::CheckStateRole).toString()};
+    for (int column = 0; column < model->columnCount(); ++column)
+        cells << model->index(row, column).data().toString();
+    return cells.join(QLatin1Char('|'));
 }
 
-// A page as the host holds it: with the host's registry, which already knows
-// a stale port of this channel and a port of another channel.
-class Page
+QByteArray abonent(const QString &number, const QStringList &ports)
 {
-public:
-    Page()
-    {
-        registry.add(2, QStringLiteral("stale"));
-        registry.add(3, QStringLiteral("X"));
-        page.usedDevices = &registry;
-        page.show();
-    }
+    return AbonentComSettings{number, ports}.toByteArray();
+}
 
-    template<typename T>
-    T *widget(const char *name) { return page.findChild<T *>(QString::fromLatin1(name)); }
-
-    QTableView *table() { return widget<QTableView>("tvPorts"); }
-    QSpinBox *blockSize() { return widget<QSpinBox>("sbxBlockSize"); }
-    void click(const char *button) { QTest::mouseClick(widget<QPushButton>(button), Qt::LeftButton); }
-
-    int blockSizeWidgetsShown()
-    {
-        return (blockSize()->isVisible() ? 1 : 0) + (widget<QLabel>("lBlockSize")->isVisible() ? 1 : 0);
-    }
-
-    QStringList rows()
-    {
-        QStringList names;
-        const QAbstractItemModel *model = table()->model();
-        for (int row = 0; row < model->rowCount(); ++row)
-            names << model->index(row, 0).data().toString();
-        return names;
-    }
-
-    Entries entries() const { return TestSupport::entriesOf(registry); }
-
-    ChannelComSettings saved()
-    {
-        QString path;
-        QByteArray data;
-        page.saveData(&path, &data);
-        ChannelComSettings channel;
-        channel.fromByteArray(data);
-        return channel;
-    }
-
-    QPoint cellCenter(int row, int column)
-    {
-        return table()->visualRect(table()->model()->index(row, column)).center();
-    }
-
-    void clickCell(int row, int column, Qt::KeyboardModifiers modifiers = {})
-    {
-        QTest::mouseClick(table()->viewport(), Qt::LeftButton, modifiers, cellCenter(row, column));
-    }
-
-    // QTest::mouseDClick() sends only the double-click event; a real double
-    // click begins with a click.
-    void doubleClick(const QPoint &position)
-    {
-        QTest::mouseClick(table()->viewport(), Qt::LeftButton, {}, position);
-        QTest::mouseDClick(table()->viewport(), Qt::LeftButton, {}, position);
-    }
-
-    // Clicks Remove and answers the question with `button`; gives what the
-    // question showed, or nothing when none came.
-    QString removeAnswering(const QString &button)
-    {
-        TestSupport::SeenBox seen;
-        TestSupport::MessageBoxAnswer answer(button, &seen);
-        click("pbnRemove");
-        if (!answer.fired())
-            return QString();
-        return QStringLiteral("%1: %2 [%3]").arg(seen.title, seen.text, seen.buttons.join(QLatin1Char(' ')));
-    }
-
-    CChannelUsedDevices registry;
-    CComChannelSettingsWidget page;
-};
-
-// Does `open`, answering the port dialog it brings up: gives the port a name
-// unless it is null, then applies or cancels. Tells whether a dialog came, and
-// which port name it showed first.
-bool answerDialog(const std::function<void()> &open, const QString &typed, bool apply, QString *shown = nullptr)
+// The entries of the ports menu of a page created now; `choose` is clicked.
+QStringList offered(CComAbonentSettingsWidget &page, const QString &choose = QString())
 {
-    TestSupport::ModalWatcher<CComPortDialog> watcher([&](CComPortDialog *dialog) {
-        QComboBox *port = dialog->findChild<QComboBox *>(QStringLiteral("cbxPort"));
-        if (shown)
-            *shown = port->currentText();
-        if (!typed.isNull())
-            port->setEditText(typed);
-        const char *button = apply ? "pbnApply" : "pbnCancel";
-        QTest::mouseClick(dialog->findChild<QPushButton *>(QString::fromLatin1(button)), Qt::LeftButton);
+    QStringList entries;
+    TestSupport::ModalWatcher<QMenu> watcher([&](QMenu *menu) {
+        for (QAction *action : menu->actions()) {
+            entries << action->text() + (action->isChecked() ? QStringLiteral("✓") : QString());
+            if (action->text() == choose)
+                action->trigger();
+        }
+        menu->close();
     });
-    open();
-    return watcher.fired();
+    page.findChild<QToolButton *>(QStringLiteral("tbnPorts"))->click();
+    return entries;
 }
-
-using Action = std::function<void(Page &)>;
 
 } // namespace
 
-Q_DECLARE_METATYPE(Action)
-
-class TestChannelPage : public QObject
+class tst_ChannelPage : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void init();
-    void freshPage();
-    void loadData_data();
-    void loadData();
-    void unreadableFile();
-    void changeReports_data();
-    void changeReports();
+    void records_data();
+    void records();
+    void page();
+    void portDialog_data();
+    void portDialog();
+    void portsAndCache();
+    void isSameSettings();
 };
 
-void TestChannelPage::init()
+void tst_ChannelPage::records_data()
 {
-    QDir(Global::settingsDir()).removeRecursively();
+    QTest::addColumn<QByteArray>("hex");
+    QTest::addColumn<QString>("messages"); // channel | abonent, for the version found
+    QTest::newRow("channel") << QByteArray("00000003 00000001 00000800 01 00000002 0041 ffffffff 00002580 00000001 "
+                                           "00000008 00000000 00000003") << "|4";
+    QTest::newRow("abonent") << QByteArray("00000004 00000002 0031 00000001 00000002 0041") << "3|";
+    QTest::newRow("channel version 2") << QByteArray("00000002 00000000 00000400") << "3|4";
+    QTest::newRow("abonent version 5") << QByteArray("00000005 ffffffff 00000000") << "3|4";
+    QTest::newRow("abonent cut in its ports") << QByteArray("00000004 00000002 0031 00000002 00000002 0041 00") << "3|Данные повреждены";
 }
 
-void TestChannelPage::freshPage()
+// Read over a record that held other values, and written back byte for byte;
+// a damaged abonent record keeps no port.
+void tst_ChannelPage::records()
 {
-    Page p;
-    QSignalSpy changed(&p.page, &CChannelSettingsWidget::dataChanged);
-    QVERIFY(changed.isValid());
-    QCOMPARE(p.page.settings(), QStringList{QStringLiteral("channelCom.conf")});
-    QString path = QStringLiteral("old");
-    QByteArray data = "old";
-    QCOMPARE(p.page.saveData(&path, &data), QString());
-    QCOMPARE(path, Global::channelComSettingsFilePath());
-    QCOMPARE(data, ChannelComSettings().toByteArray());
-    QCOMPARE(p.entries(), entries("3:X"));
-    QVERIFY(!QFile::exists(path));
-
-    // The block size belongs to the extended view, yet a new page shows it
-    // until the host chooses a view.
-    QCOMPARE(p.blockSizeWidgetsShown(), 2);
-    QCOMPARE(p.table()->model()->columnCount(), 2);
-    p.page.setDisplayExtendedSettings(true);
-    QCOMPARE(p.blockSizeWidgetsShown(), 2);
-    QCOMPARE(p.table()->model()->columnCount(), 7);
-    QCOMPARE(changed.count(), 0);
-
-    // A typed value need not be a multiple of the step.
-    QTest::keyClick(p.blockSize(), Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClicks(p.blockSize(), QStringLiteral("1000"));
-    QCOMPARE(p.saved().blockSize, 1000);
-    QTest::keyClick(p.blockSize(), Qt::Key_Up);
-    changed.clear();
-
-    p.page.setDisplayExtendedSettings(false);
-    QCOMPARE(p.blockSizeWidgetsShown(), 0);
-    QCOMPARE(p.table()->model()->columnCount(), 2);
-    QCOMPARE(p.saved().blockSize, 1032);
-    QCOMPARE(changed.count(), 0);
+    QFETCH(QByteArray, hex);
+    QFETCH(QString, messages);
+    const QByteArray data = QByteArray::fromHex(hex);
+    const QString version = QStringLiteral("Версия настроек %1 не совпадает с текущей %2").arg(qFromBigEndian<qint32>(data.constData()));
+    ChannelComSettings channel{{TestSupport::namedPort(QStringLiteral("old"), true)}, 16};
+    AbonentComSettings abonent{QStringLiteral("old"), {QStringLiteral("old")}};
+    QString expected = messages.section(QLatin1Char('|'), 0, 0);
+    QCOMPARE(channel.fromByteArray(data), expected.size() == 1 ? version.arg(expected) : expected);
+    QVERIFY(!expected.isEmpty() || channel.toByteArray() == data);
+    expected = messages.section(QLatin1Char('|'), 1);
+    QCOMPARE(abonent.fromByteArray(data), expected.size() == 1 ? version.arg(expected) : expected);
+    QVERIFY(!expected.isEmpty() || abonent.toByteArray() == data);
+    QVERIFY(expected.size() < 2 || abonent.ports.isEmpty());
 }
 
-void TestChannelPage::loadData_data()
+// The table's texts and check boxes, whole rows only for removal, and the
+// block size saved as the spin box shows it; the registry calls are the boundary test's.
+void tst_ChannelPage::page()
 {
-    QTest::addColumn<QByteArray>("file");
-    QTest::addColumn<QString>("message");
-    QTest::addColumn<QStringList>("rows");
-    QTest::addColumn<int>("blockSize");
-    QTest::addColumn<Entries>("registry");
-    QTest::addColumn<int>("changes");
+    ChannelComSettings channel{{TestSupport::port(true, QStringLiteral("A"), QStringLiteral("ATZ"), 9600, 1, 8, 2, 3),
+                                TestSupport::port(false, QStringLiteral("B"), QString(), 1200, 2, 5, 5, 2)}, 2048};
+    QVERIFY(FakeInstallation::writeFile(QStringLiteral("settings/channelCom.conf"), channel.toByteArray()));
+    CChannelUsedDevices registry;
+    CComChannelSettingsWidget page;
+    page.usedDevices = &registry;
+    QSignalSpy changed(&page, &CChannelSettingsWidget::dataChanged);
+    QCOMPARE(page.loadData(), QString());
+    page.setDisplayExtendedSettings(true);
+    auto table = page.findChild<QTableView *>();
+    QAbstractItemModel *model = table->model();
+    QCOMPARE(row(model, 0), QStringLiteral("2|A|9600|Аппаратное|8|Чет|1.5|ATZ"));
+    QCOMPARE(row(model, 1), QStringLiteral("0|B|1200|Программное|5|Маркер|2|"));
+    QVERIFY(model->setData(model->index(1, 0), Qt::Checked, Qt::CheckStateRole));
+    QCOMPARE(changed.count(), 2); // the loaded block size, the check box
 
-    const QStringList ports{"A", "B", "C"};
-    QTest::newRow("no file") << QByteArray() << QString() << QStringList() << 1024 << entries("3:X") << 0;
-    QTest::newRow("block size 2048") << record(ports, {"C", "A"}, 2048) << QString() << ports << 2048
-                                     << entries("3:X 2:A 2:C") << 1;
-    QTest::newRow("block size as shown already")
-        << record(ports, {"B"}, 1024) << QString() << ports << 1024 << entries("3:X 2:B") << 0;
-    QTest::newRow("block size 8192") << record({}, {}, 8192) << QString() << QStringList() << 4096 << entries("3:X")
-                                     << 1;
-    QTest::newRow("wrong version") << AbonentComSettings().toByteArray()
-                                   << QStringLiteral("Версия настроек 4 не совпадает с текущей 3") << QStringList()
-                                   << 1024 << entries("3:X") << 0;
-    // Cut in the middle of C's entry, after its name.
-    const QByteArray full = record(ports, {"A", "C"}, 512);
-    QTest::newRow("damaged") << full.left(full.size() - 10) << QStringLiteral("Данные повреждены") << ports << 512
-                             << entries("3:X 2:A 2:C") << 1;
+    table->selectionModel()->select(model->index(0, 1), QItemSelectionModel::ClearAndSelect);
+    TestSupport::ModalWatcher<QMessageBox> question([](QMessageBox *box) { box->reject(); });
+    page.findChild<QPushButton *>(QStringLiteral("pbnRemove"))->click();
+    QVERIFY(!question.fired());
+    page.findChild<QSpinBox *>()->setValue(512);
+    QString path;
+    QByteArray data;
+    page.saveData(&path, &data);
+    channel.ports[1].active = true;
+    channel.blockSize = 512;
+    QCOMPARE(data, channel.toByteArray());
 }
 
-void TestChannelPage::loadData()
+void tst_ChannelPage::portDialog_data()
 {
-    QFETCH(QByteArray, file);
-    QFETCH(QString, message);
-    QFETCH(QStringList, rows);
-    QFETCH(int, blockSize);
-    QFETCH(Entries, registry);
-    QFETCH(int, changes);
+    QTest::addColumn<QString>("loaded");    // empty for a new port
+    QTest::addColumn<bool>("active");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("refusal");
+    QTest::addColumn<QString>("registry");  // afterwards; before: 2:A 2:B 3:X 2:Y 3:Y
 
-    if (!file.isNull())
-        writeChannelFile(file);
-    Page p;
-    QSignalSpy changed(&p.page, &CChannelSettingsWidget::dataChanged);
-    QSignalSpy reset(p.table()->model(), &QAbstractItemModel::modelReset);
-    QVERIFY(changed.isValid());
-    QVERIFY(reset.isValid());
-
-    QCOMPARE(p.page.loadData(), message);
-    QCOMPARE(reset.count(), file.isNull() ? 0 : 1);
-    QCOMPARE(p.rows(), rows);
-    QCOMPARE(p.blockSize()->value(), blockSize);
-    QCOMPARE(p.entries(), registry);
-    QCOMPARE(changed.count(), changes);
-    QCOMPARE(p.saved().blockSize, blockSize);
+    const QString before = QStringLiteral("2:A 2:B 3:X 2:Y 3:Y");
+    QTest::newRow("nothing typed") << QString() << true << QString() << "Укажите COM порт" << before;
+    QTest::newRow("new, named like a port of the channel") << QString() << false << "B" << "Данный COM порт уже используется" << before;
+    QTest::newRow("new, active on another channel's device") << QString() << true << "X" << "Данный COM порт уже используется в другом канале" << before;
+    QTest::newRow("new, inactive on another channel's device") << QString() << false << "X" << QString() << before;
+    QTest::newRow("new, active, known to this channel only") << QString() << true << "Z" << QString() << before + " 2:Z";
+    QTest::newRow("edit keeping its name") << "A" << true << "A" << QString() << "2:B 3:X 2:Y 3:Y 2:A";
+    QTest::newRow("edit renamed, inactive") << "A" << false << "C" << QString() << "2:B 3:X 2:Y 3:Y";
+    QTest::newRow("edit keeping a name another channel took") << "Y" << true << "Y" << "Данный COM порт уже используется в другом канале" << before;
 }
 
-void TestChannelPage::unreadableFile()
+void tst_ChannelPage::portDialog()
 {
-    RUN_AS_UNPRIVILEGED_USER();
+    QFETCH(QString, loaded);
+    QFETCH(bool, active);
+    QFETCH(QString, typed);
+    QFETCH(QString, refusal);
+    QFETCH(QString, registry);
 
-    writeChannelFile(record({"A", "B"}, {"A"}, 2048));
-    Page p;
-    QCOMPARE(p.page.loadData(), QString());
-    QCOMPARE(p.entries(), entries("3:X 2:A"));
-
-    const QString path = Global::channelComSettingsFilePath();
-    QVERIFY(QFile::setPermissions(path, QFileDevice::WriteOwner));
-    QFile probe(path);
-    QVERIFY(!probe.open(QIODevice::ReadOnly));
-    QSignalSpy changed(&p.page, &CChannelSettingsWidget::dataChanged);
-    QVERIFY(changed.isValid());
-
-    QCOMPARE(p.page.loadData(),
-             QStringLiteral("Не удалось открыть для чтения файл %1: %2").arg(path, probe.errorString()));
-    QCOMPARE(p.rows(), (QStringList{"A", "B"}));
-    QCOMPARE(p.blockSize()->value(), 2048);
-    QCOMPARE(p.entries(), entries("3:X"));
-    QCOMPARE(changed.count(), 0);
+    CComPortsModel model;
+    CChannelUsedDevices usedDevices;
+    for (const char *name : {"A", "B", "Y"})
+        model.add(TestSupport::namedPort(QString::fromLatin1(name), true));
+    for (const QString &entry : QStringLiteral("2:A 2:B 3:X 2:Y 3:Y").split(QLatin1Char(' ')))
+        usedDevices.add(entry.left(1).toInt(), entry.mid(2));
+    CComPortDialog dialog(&model, &usedDevices, nullptr);
+    if (!loaded.isEmpty())
+        dialog.load(TestSupport::port(true, loaded, QString(), 300, 0, 8, 0, 3));
+    dialog.findChild<QCheckBox *>(QStringLiteral("chbxActive"))->setChecked(active);
+    dialog.findChild<QComboBox *>(QStringLiteral("cbxPort"))->setEditText(typed);
+    QString shown;
+    TestSupport::ModalWatcher<QMessageBox> warning([&](QMessageBox *box) {
+        shown = QStringLiteral("%1: %2 [%3]").arg(box->windowTitle(), box->text(), box->buttons().first()->text());
+        box->buttons().first()->click();
+    });
+    dialog.findChild<QPushButton *>(QStringLiteral("pbnApply"))->click();
+    QCOMPARE(shown, refusal.isEmpty() ? QString() : QStringLiteral("Внимание: %1 [Ок]").arg(refusal));
+    QCOMPARE(dialog.result(), int(refusal.isEmpty() ? QDialog::Accepted : QDialog::Rejected));
+    QCOMPARE(entries(usedDevices), registry);
+    ComPortSettings saved;
+    dialog.save(&saved);
+    const QString stopBits = dialog.findChild<QComboBox *>(QStringLiteral("cbxStopBits"))->currentText();
+    QCOMPARE(QStringLiteral("%1 %2 %3").arg(saved.baudRate).arg(saved.stopBits).arg(stopBits),
+             loaded.isEmpty() ? QStringLiteral("115200 1 1") : QStringLiteral("115200 3 1.5"));
 }
 
-void TestChannelPage::changeReports_data()
+// The menu offers the channel's active ports, re-read only when the file changed.
+void tst_ChannelPage::portsAndCache()
 {
-    QTest::addColumn<Action>("action");
-    QTest::addColumn<QStringList>("rows");
-    QTest::addColumn<Entries>("registry");
-    QTest::addColumn<int>("changes");
+    FakeInstallation::reset();
+    const QString file = QStringLiteral("settings/channelCom.conf");
+    QVERIFY(FakeInstallation::writeFile(file, TestSupport::channelRecord({"+A", "B", "+C"})));
+    CComAbonentSettingsWidget page;
+    QCOMPARE(page.canApply(), QStringLiteral("Укажите телефонный номер"));
+    QCOMPARE(page.loadData(abonent(QStringLiteral("T1"), {QStringLiteral("gone")})), QString());
+    QCOMPARE(offered(page, QStringLiteral("C")), QStringList({"Любой", "A", "C"}));
+    QCOMPARE(page.prettySettings(), QStringLiteral("Номер: T1, Порт: gone; C; "));
+    QCOMPARE(offered(page, QStringLiteral("Любой")), QStringList({"Любой", "A", "C✓"}));
+    QCOMPARE(page.saveData(), abonent(QStringLiteral("T1"), {}));
 
-    // Every row starts from a loaded page with A (active) and B.
-    const QStringList loaded{"A", "B"};
-    const Entries registered = entries("3:X 2:A");
-
-    QTest::newRow("block size arrow") << Action([](Page &p) { QTest::keyClick(p.blockSize(), Qt::Key_Up); })
-                                      << loaded << registered << 1;
-    QTest::newRow("check box in the table") << Action([](Page &p) {
-        p.clickCell(1, 0);
-        QTest::keyClick(p.table(), Qt::Key_Space);
-    }) << loaded << registered << 1;
-    QTest::newRow("add accepted") << Action([](Page &p) {
-        QVERIFY(answerDialog([&] { p.click("pbnAdd"); }, QStringLiteral("COM7"), true));
-    }) << QStringList{"A", "B", "COM7"} << entries("3:X 2:A 2:COM7") << 1;
-    QTest::newRow("add cancelled") << Action([](Page &p) {
-        QVERIFY(answerDialog([&] { p.click("pbnAdd"); }, QStringLiteral("COM7"), false));
-    }) << loaded << registered << 0;
-    QTest::newRow("edit accepted") << Action([](Page &p) {
-        QString shown;
-        p.clickCell(0, 1);
-        QVERIFY(answerDialog([&] { p.click("pbnEdit"); }, QStringLiteral("COM9"), true, &shown));
-        QCOMPARE(shown, QStringLiteral("A"));
-    }) << QStringList{"COM9", "B"} << entries("3:X 2:COM9") << 1;
-    QTest::newRow("double click on a cell, cancelled") << Action([](Page &p) {
-        QString shown;
-        QVERIFY(answerDialog([&] { p.doubleClick(p.cellCenter(1, 1)); }, QString(), false, &shown));
-        QCOMPARE(shown, QStringLiteral("B"));
-    }) << loaded << registered << 0;
-    QTest::newRow("double click below the last row") << Action([](Page &p) {
-        QVERIFY(!answerDialog([&] { p.doubleClick(p.cellCenter(1, 0) + QPoint(0, 40)); }, QString(), false));
-    }) << loaded << registered << 0;
-    QTest::newRow("edit without a current row") << Action([](Page &p) {
-        QVERIFY(!answerDialog([&] { p.click("pbnEdit"); }, QString(), false));
-    }) << loaded << registered << 0;
-    QTest::newRow("remove without a selection") << Action([](Page &p) {
-        QCOMPARE(p.removeAnswering(QStringLiteral("Да")), QString());
-    }) << loaded << registered << 0;
-    QTest::newRow("remove one, declined") << Action([](Page &p) {
-        p.clickCell(0, 1);
-        QCOMPARE(p.removeAnswering(QStringLiteral("Нет")),
-                 QStringLiteral("Запрос подтверждения: Вы действительно хотите удалить 1 COM порт [Да Нет]"));
-    }) << loaded << registered << 0;
-    // Picked from the bottom up, with Ctrl as a user does.
-    QTest::newRow("remove two, confirmed") << Action([](Page &p) {
-        p.clickCell(1, 1);
-        p.clickCell(0, 1, Qt::ControlModifier);
-        QCOMPARE(p.removeAnswering(QStringLiteral("Да")),
-                 QStringLiteral("Запрос подтверждения: Вы действительно хотите удалить 2 COM порта [Да Нет]"));
-    }) << QStringList() << entries("3:X") << 1;
+    const QDateTime modified = QFileInfo(FakeInstallation::filePath(file)).lastModified();
+    QVERIFY(FakeInstallation::writeFile(file, TestSupport::channelRecord({"+D"}), modified));
+    CComAbonentSettingsWidget unchanged;
+    QCOMPARE(offered(unchanged), QStringList({"Любой✓", "A", "C"}));
+    QVERIFY(FakeInstallation::writeFile(file, TestSupport::channelRecord({"+D"})));
+    CComAbonentSettingsWidget changed;
+    QCOMPARE(offered(changed), QStringList({"Любой✓", "D"}));
+    QCOMPARE(changed.canApply(), QStringLiteral("Укажите телефонный номер"));
+    changed.findChild<QLineEdit *>(QStringLiteral("leNumber"))->setText(QStringLiteral("1"));
+    QCOMPARE(changed.canApply(), QStringLiteral("Укажите COM порт"));
 }
 
-void TestChannelPage::changeReports()
+void tst_ChannelPage::isSameSettings()
 {
-    QFETCH(Action, action);
-    QFETCH(QStringList, rows);
-    QFETCH(Entries, registry);
-    QFETCH(int, changes);
-
-    writeChannelFile(record({"A", "B"}, {"A"}, 1024));
-    Page p;
-    QCOMPARE(p.page.loadData(), QString());
-    QSignalSpy changed(&p.page, &CChannelSettingsWidget::dataChanged);
-    QVERIFY(changed.isValid());
-
-    action(p);
-    QCOMPARE(p.rows(), rows);
-    QCOMPARE(p.entries(), registry);
-    QCOMPARE(changed.count(), changes);
+    const QByteArray number = abonent(QStringLiteral("T123"), {});
+    QVERIFY(CComAbonentSettingsWidget::isSameSettings(number, abonent(QStringLiteral("T123"), {QStringLiteral("A")})));
+    QVERIFY(!CComAbonentSettingsWidget::isSameSettings(number, abonent(QStringLiteral("123"), {})));
+    QVERIFY(!CComAbonentSettingsWidget::isSameSettings(number, number.left(5)));
 }
 
-QTEST_MAIN(TestChannelPage)
+QTEST_MAIN(tst_ChannelPage)
 #include "tst_channelpage.moc"

@@ -239,6 +239,11 @@ private slots:
         commandRow("option without value", {"build", "-o", "out", "--from-json"}, "Не указано значение параметра --from-json");
         commandRow("abonents without files", {"check", "--abonents"}, "После --abonents не указан ни один файл");
         commandRow("two installations", {"check", "/opt/a", "/opt/b"}, "Неизвестный параметр: /opt/b");
+        // --lang goes before or after the command; an unknown language is refused in Russian.
+        commandRow("help in English", {"--lang", "en", "help", "show"}, "Usage: comconf show [--json] FILE", 0);
+        commandRow("message in English", {"show", "--lang=en"}, "No record file given");
+        commandRow("unknown language", {"--lang", "xx", "show", "a.conf"}, "Нет перевода на язык xx");
+        commandRow("language missing", {"show", "a.conf", "--lang"}, "Не указано значение параметра --lang");
 
         const QStringList build{"build", "--from-json", scratch.filePath("bad.json"), "-o",
                                 scratch.filePath("bad.conf")};
@@ -269,6 +274,8 @@ private slots:
         buildRow("abonent port not a string", R"({"kind": "abonent", "phoneNumber": "T1", "ports": [5]})",
                  "Запись абонента, поле ports[0]: должно быть строкой или null");
         buildRow("not JSON", "{\"kind\": ", "Файл JSON не разобран…");
+        QTest::newRow("build in English") << QStringList{"--lang=en"} + build << channelJson("blockSize", 4097, -1) << 1
+                                          << "ERROR: Channel record, field blockSize: invalid value 4097 (allowed: 32 – 4096)";
     }
 
     void refusal()

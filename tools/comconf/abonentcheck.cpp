@@ -1,5 +1,6 @@
 #include "abonentcheck.h"
 
+#include "comconftext.h"
 #include "findings.h"
 #include "recordfile.h"
 #include "recordprinter.h"
@@ -17,18 +18,18 @@ void checkAbonentFile(const QString &path, const QStringList &activePorts, Findi
     }
     const QString message = abonent.fromByteArray(data);
     if (!message.isEmpty()) {
-        findings.error(QStringLiteral("абонент %1: %2").arg(path, message));
+        findings.error(Comconf::tr("абонент %1: %2").arg(path, message));
         return;
     }
 
     if (abonent.phoneNumber.trimmed().isEmpty())
-        findings.error(QStringLiteral("абонент без номера телефона (%1): его нельзя вызвать").arg(path));
-    const QString label = QStringLiteral("абонент %1 (%2)").arg(quotedText(abonent.phoneNumber), path);
+        findings.error(Comconf::tr("абонент без номера телефона (%1): его нельзя вызвать").arg(path));
+    const QString label = Comconf::tr("абонент %1 (%2)").arg(quotedText(abonent.phoneNumber), path);
     if (abonent.ports.isEmpty()) {
         if (activePorts.isEmpty())
-            findings.error(QStringLiteral("%1: разрешен любой порт, но в канале нет активных портов").arg(label));
+            findings.error(Comconf::tr("%1: разрешен любой порт, но в канале нет активных портов").arg(label));
         else
-            findings.ok(QStringLiteral("%1: разрешен любой порт").arg(label));
+            findings.ok(Comconf::tr("%1: разрешен любой порт").arg(label));
         return;
     }
     QStringList inactive;
@@ -37,10 +38,10 @@ void checkAbonentFile(const QString &path, const QStringList &activePorts, Findi
             inactive.append(port);
     }
     if (inactive.size() == abonent.ports.size())
-        findings.error(QStringLiteral("%1: ни один из его портов (%2) не является активным портом канала")
+        findings.error(Comconf::tr("%1: ни один из его портов (%2) не является активным портом канала")
                            .arg(label, quotedList(abonent.ports)));
     else if (!inactive.isEmpty())
-        findings.warning(QStringLiteral("%1: порты %2 не активны в канале").arg(label, quotedList(inactive)));
+        findings.warning(Comconf::tr("%1: порты %2 не активны в канале").arg(label, quotedList(inactive)));
     else
-        findings.ok(QStringLiteral("%1: порты %2 активны в канале").arg(label, quotedList(abonent.ports)));
+        findings.ok(Comconf::tr("%1: порты %2 активны в канале").arg(label, quotedList(abonent.ports)));
 }

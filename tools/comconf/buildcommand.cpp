@@ -1,5 +1,6 @@
 #include "buildcommand.h"
 
+#include "comconftext.h"
 #include "console.h"
 #include "recordfile.h"
 #include "recordjson.h"
@@ -33,9 +34,9 @@ int buildRecord(const QString &jsonPath, const QString &outputPath)
 {
     const QStringList errors = writeRecord(jsonPath, outputPath);
     for (const QString &error : errors)
-        printErrorLine(QStringLiteral("ОШИБКА: %1").arg(error));
+        printErrorLine(Comconf::tr("ОШИБКА: %1").arg(error));
     if (!errors.isEmpty())
         return 1;
-    printLine(QStringLiteral("OK: запись сохранена в %1").arg(outputPath));
+    printLine(Comconf::tr("OK: запись сохранена в %1").arg(outputPath));
     return 0;
 }

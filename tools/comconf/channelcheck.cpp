@@ -1,5 +1,6 @@
 #include "channelcheck.h"
 
+#include "comconftext.h"
 #include "findings.h"
 #include "portcodes.h"
 #include "recordfile.h"
@@ -11,7 +12,7 @@ ChannelComSettings checkChannelFile(const QString &path, Findings &findings)
     ChannelComSettings channel;
     const QFileInfo info(path);
     if (!info.exists()) {
-        findings.warning(QStringLiteral("файл настроек канала отсутствует, COM порты не настроены: %1").arg(path));
+        findings.warning(Comconf::tr("файл настроек канала отсутствует, COM порты не настроены: %1").arg(path));
         return channel;
     }
     QByteArray data;
@@ -25,7 +26,7 @@ ChannelComSettings checkChannelFile(const QString &path, Findings &findings)
     if (!message.isEmpty())
         findings.error(QStringLiteral("%1: %2").arg(path, message));
     else
-        findings.ok(QStringLiteral("файл настроек канала: %1: размер блока %2, портов %3, из них активных %4")
+        findings.ok(Comconf::tr("файл настроек канала: %1: размер блока %2, портов %3, из них активных %4")
                         .arg(path, QString::number(channel.blockSize), QString::number(channel.ports.size()),
                              QString::number(activePorts)));
 
@@ -33,7 +34,7 @@ ChannelComSettings checkChannelFile(const QString &path, Findings &findings)
     if (message.isEmpty() && !blockSizeProblem.isEmpty())
         findings.error(QStringLiteral("%1, %2").arg(info.fileName(), blockSizeProblem));
     if (!channel.ports.isEmpty() && activePorts == 0)
-        findings.warning(QStringLiteral("в канале нет активных портов"));
+        findings.warning(Comconf::tr("в канале нет активных портов"));
     return channel;
 }
 

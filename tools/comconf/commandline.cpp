@@ -1,5 +1,7 @@
 #include "commandline.h"
 
+#include "comconftext.h"
+
 #include <algorithm>
 
 namespace {
@@ -11,7 +13,7 @@ bool isOption(const QString &argument)
 
 QString unknownArgument(const QString &argument)
 {
-    return QStringLiteral("Неизвестный параметр: %1").arg(argument);
+    return Comconf::tr("Неизвестный параметр: %1").arg(argument);
 }
 
 void parseShow(const QStringList &arguments, CommandLine &line)
@@ -25,7 +27,7 @@ void parseShow(const QStringList &arguments, CommandLine &line)
             line.file = argument;
     }
     if (line.error.isEmpty() && line.file.isEmpty())
-        line.error = QStringLiteral("Не указан файл записи");
+        line.error = Comconf::tr("Не указан файл записи");
 }
 
 void parseBuild(const QStringList &arguments, CommandLine &line)
@@ -37,14 +39,14 @@ void parseBuild(const QStringList &arguments, CommandLine &line)
         if (!input && !output)
             line.error = unknownArgument(argument);
         else if (i + 1 == arguments.size())
-            line.error = QStringLiteral("Не указано значение параметра %1").arg(argument);
+            line.error = Comconf::tr("Не указано значение параметра %1").arg(argument);
         else
             (input ? line.file : line.output) = arguments.at(++i);
     }
     if (line.error.isEmpty() && line.file.isEmpty())
-        line.error = QStringLiteral("Не указан файл JSON (--from-json)");
+        line.error = Comconf::tr("Не указан файл JSON (--from-json)");
     if (line.error.isEmpty() && line.output.isEmpty())
-        line.error = QStringLiteral("Не указан файл для записи (-o)");
+        line.error = Comconf::tr("Не указан файл для записи (-o)");
 }
 
 // The value that follows an option; an error when there is none.
@@ -52,8 +54,22 @@ QString optionValue(const QStringList &arguments, int *i, CommandLine &line)
 {
     if (*i + 1 < arguments.size())
         return arguments.at(++*i);
-    line.error = QStringLiteral("Не указано значение параметра %1").arg(arguments.at(*i));
+    line.error = Comconf::tr("Не указано значение параметра %1").arg(arguments.at(*i));
     return QString();
+}
+
+// "--lang L" goes with any command: main has installed its translation already.
+QStringList withoutLanguage(const QStringList &arguments, CommandLine &line)
+{
+    QStringList rest;
+    for (int i = 0; i < arguments.size(); ++i) {
+        const QString &argument = arguments.at(i);
+        if (argument == QLatin1String("--lang"))
+            optionValue(arguments, &i, line);
+        else if (!argument.startsWith(QLatin1String("--lang=")))
+            rest.append(argument);
+    }
+    return rest;
 }
 
 void parseProbe(const QStringList &arguments, CommandLine &line)
@@ -72,7 +88,8 @@ void parseProbe(const QStringList &arguments, CommandLine &line)
             line.timeoutMs = value.toInt(&isNumber);
             line.timeoutSet = true;
             if (line.error.isEmpty() && (!isNumber || line.timeoutMs <= 0))
-                line.error = QStringLiteral("Неверное значение --timeout: %1 (нужно число миллисекунд больше 0)").arg(value);
+                line.error =
+                Comconf::tr("Неверное значение --timeout: %1 (нужно число миллисекунд больше 0)").arg(value);
         } else if (isOption(argument) || !line.installDir.isEmpty()) {
             line.error = unknownArgument(argument);
         } else {
@@ -97,7 +114,7 @@ void parseCheck(const QStringList &arguments, CommandLine &line)
             line.error = unknownArgument(argument);
     }
     if (line.error.isEmpty() && abonents && line.abonentFiles.isEmpty())
-        line.error = QStringLiteral("После --abonents не указан ни один файл");
+        line.error = Comconf::tr("После --abonents не указан ни один файл");
 }
 
 bool isHelp(const QString &argument)
@@ -111,15 +128,23 @@ struct CommandUsage {
     const char *description;
 };
 
+// Translated when printed, so that --lang reaches them.
 const CommandUsage Usages[] = {
-    {"show", "comconf show [--json] ФАЙЛ", "показать запись канала (channelCom.conf) или абонента"},
-    {"build", "comconf build --from-json ФАЙЛ.json -o ФАЙЛ", "собрать запись канала или абонента из описания JSON"},
-    {"check", "comconf check [КАТАЛОГ_УСТАНОВКИ] [--abonents ФАЙЛ...]",
-     "проверить установку (по умолчанию ту, которой принадлежит comconf)"},
-    {"probe", "comconf probe [КАТАЛОГ_УСТАНОВКИ] [--port ИМЯ]... [--timeout МС] [--json] [--dial НОМЕР]",
-     "открыть активные (или названные) порты, послать модему AT и строку инициализации и показать ответ;\n"
-     "      --timeout: сколько ждать каждого ответа (по умолчанию 2000 мс); --dial: позвонить (настоящий\n"
-     "      вызов) и положить трубку; код выхода 0, когда все модемы ответили OK, 1 иначе"},
+    {"show", QT_TRANSLATE_NOOP("comconf", "comconf show [--json] ФАЙЛ"),
+     QT_TRANSLATE_NOOP("comconf", "показать запись канала (channelCom.conf) или абонента")},
+    {"build", QT_TRANSLATE_NOOP("comconf", "comconf build --from-json ФАЙЛ.json -o ФАЙЛ"),
+     QT_TRANSLATE_NOOP("comconf", "собрать запись канала или абонента из описания JSON")},
+    {"check", QT_TRANSLATE_NOOP("comconf", "comconf check [КАТАЛОГ_УСТАНОВКИ] [--abonents ФАЙЛ...]"),
+     QT_TRANSLATE_NOOP("comconf", "проверить установку (по умолчанию ту, которой принадлежит comconf)")},
+    {"probe",
+     QT_TRANSLATE_NOOP("comconf",
+                       "comconf probe [КАТАЛОГ_УСТАНОВКИ] [--port ИМЯ]... [--timeout МС] [--json] [--dial НОМЕР]"),
+     QT_TRANSLATE_NOOP("comconf",
+                       "открыть активные (или названные) порты, послать модему AT и строку инициализации и показать "
+                       "ответ;\n"
+                       "      --timeout: сколько ждать каждого ответа (по умолчанию 2000 мс); --dial: позвонить "
+                       "(настоящий\n"
+                       "      вызов) и положить трубку; код выхода 0, когда все модемы ответили OK, 1 иначе")},
 };
 
 bool isCommand(const QString &name)
@@ -130,13 +155,16 @@ bool isCommand(const QString &name)
 
 } // namespace
 
-CommandLine parseCommandLine(const QStringList &arguments)
+CommandLine parseCommandLine(const QStringList &given)
 {
     CommandLine line;
+    const QStringList arguments = withoutLanguage(given, line);
     const QString command = arguments.value(0);
     const QStringList rest = arguments.mid(1);
+    if (!line.error.isEmpty())
+        return line;
     if (command.isEmpty()) {
-        line.error = QStringLiteral("Не указана команда");
+        line.error = Comconf::tr("Не указана команда");
     } else if (command == QLatin1String("help") || isHelp(command)) {
         line.command = CommandLine::Help;
         line.helpTopic = rest.value(0);
@@ -158,10 +186,10 @@ CommandLine parseCommandLine(const QStringList &arguments)
         line.command = CommandLine::Probe;
         parseProbe(rest, line);
     } else {
-        line.error = QStringLiteral("Неизвестная команда: %1").arg(command);
+        line.error = Comconf::tr("Неизвестная команда: %1").arg(command);
     }
     if (!line.helpTopic.isEmpty() && !isCommand(line.helpTopic))
-        line.error = QStringLiteral("Неизвестная команда: %1").arg(line.helpTopic);
+        line.error = Comconf::tr("Неизвестная команда: %1").arg(line.helpTopic);
     return line;
 }
 
@@ -169,20 +197,22 @@ QString usageText(const QString &topic)
 {
     QStringList lines;
     for (const CommandUsage &usage : Usages) {
-        const QString synopsis = QString::fromUtf8(usage.synopsis);
-        const QString description = QString::fromUtf8(usage.description);
+        const QString synopsis = Comconf::tr(usage.synopsis);
+        const QString description = Comconf::tr(usage.description);
         if (topic == QLatin1String(usage.name))
-            lines << QStringLiteral("Использование: %1\n      %2").arg(synopsis, description);
+            lines << Comconf::tr("Использование: %1\n      %2").arg(synopsis, description);
         else if (topic.isEmpty())
             lines << QStringLiteral("  %1\n      %2").arg(synopsis, description);
     }
     if (topic.isEmpty())
-        lines.prepend(QStringLiteral("Использование:"));
+        lines.prepend(Comconf::tr("Использование:"));
     if (topic.isEmpty())
-        lines << QStringLiteral("  comconf --version\n      версия");
+        lines << Comconf::tr("  comconf --version\n      версия")
+              << Comconf::tr("  comconf --lang ЯЗЫК КОМАНДА ...\n"
+                             "      язык текстов: en — английский (по умолчанию русский)");
     if (topic.isEmpty() || topic == QLatin1String("check") || topic == QLatin1String("probe"))
-        lines << QStringLiteral("Переменные окружения: COMCONF_LOCK_DIRS (каталоги файлов блокировки через двоеточие),\n"
-                                "COMCONF_BYID_DIR (каталог постоянных имен портов).");
+        lines << Comconf::tr("Переменные окружения: COMCONF_LOCK_DIRS (каталоги файлов блокировки через двоеточие),\n"
+                             "COMCONF_BYID_DIR (каталог постоянных имен портов).");
     return lines.join(QLatin1Char('\n'));
 }
 

@@ -1,5 +1,6 @@
 #include "directoryaccess.h"
 
+#include "comconftext.h"
 #include "common/globalpaths.h"
 
 #include <QFileInfo>
@@ -37,13 +38,13 @@ QString accessText(DirectoryAccess access)
 {
     switch (access) {
     case DirectoryAccess::Writable:
-        return QStringLiteral("запись разрешена");
+        return Comconf::tr("запись разрешена");
     case DirectoryAccess::NotWritable:
-        return QStringLiteral("запись запрещена");
+        return Comconf::tr("запись запрещена");
     case DirectoryAccess::Creatable:
-        return QStringLiteral("отсутствует, может быть создан");
+        return Comconf::tr("отсутствует, может быть создан");
     case DirectoryAccess::NotCreatable:
         break;
     }
-    return QStringLiteral("отсутствует, создать нельзя");
+    return Comconf::tr("отсутствует, создать нельзя");
 }

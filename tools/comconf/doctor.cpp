@@ -1,5 +1,6 @@
 #include "doctor.h"
 
+#include "comconftext.h"
 #include "abonentcheck.h"
 #include "channelcheck.h"
 #include "duplicateports.h"
@@ -19,17 +20,17 @@ int runDoctor(const QString &installDir, const QStringList &abonentFiles)
     const InstallationPaths paths(installDir.isEmpty() ? Global::installDir().absolutePath() : installDir);
     Findings findings;
     if (!QFileInfo(paths.installDir()).isDir()) {
-        findings.error(QStringLiteral("каталог установки не найден: %1").arg(paths.installDir()));
+        findings.error(Comconf::tr("каталог установки не найден: %1").arg(paths.installDir()));
         return 1;
     }
-    findings.ok(QStringLiteral("каталог установки: %1").arg(paths.installDir()));
+    findings.ok(Comconf::tr("каталог установки: %1").arg(paths.installDir()));
 
     checkLayout(paths, findings);
     checkInternalSettings(paths.internalSettingsFile(), findings);
     const ChannelComSettings channel = checkChannelFile(paths.channelComSettingsFile(), findings);
     const QStringList duplicates = duplicatePortNames(channel.ports);
     for (const QString &name : duplicates)
-        findings.error(QStringLiteral("порт %1 указан в файле настроек канала более одного раза; проверен один раз")
+        findings.error(Comconf::tr("порт %1 указан в файле настроек канала более одного раза; проверен один раз")
                            .arg(quotedText(name)));
     QStringList checked;
     for (const ComPortSettings &port : channel.ports) {

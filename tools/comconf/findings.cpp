@@ -1,5 +1,6 @@
 #include "findings.h"
 
+#include "comconftext.h"
 #include "console.h"
 
 void Findings::ok(const QString &text)
@@ -9,13 +10,13 @@ void Findings::ok(const QString &text)
 
 void Findings::warning(const QString &text)
 {
-    printLine(QStringLiteral("ПРЕДУПРЕЖДЕНИЕ: %1").arg(text));
+    printLine(Comconf::tr("ПРЕДУПРЕЖДЕНИЕ: %1").arg(text));
 }
 
 void Findings::error(const QString &text)
 {
     errors = true;
-    printLine(QStringLiteral("ОШИБКА: %1").arg(text));
+    printLine(Comconf::tr("ОШИБКА: %1").arg(text));
 }
 
 bool Findings::hasErrors() const

@@ -1,5 +1,6 @@
 #include "layoutcheck.h"
 
+#include "comconftext.h"
 #include "directoryaccess.h"
 #include "findings.h"
 #include "installationpaths.h"
@@ -25,23 +26,23 @@ void checkDirectories(const InstallationPaths &paths, Findings &findings)
 {
     const QString settingsDir = paths.settingsDir();
     if (QFileInfo(settingsDir).isDir())
-        findings.ok(QStringLiteral("каталог настроек: %1").arg(settingsDir));
+        findings.ok(Comconf::tr("каталог настроек: %1").arg(settingsDir));
     else
-        findings.warning(QStringLiteral("каталог настроек отсутствует: %1").arg(settingsDir));
+        findings.warning(Comconf::tr("каталог настроек отсутствует: %1").arg(settingsDir));
 
     for (int level = 0; level < SecrecyLevels; ++level) {
         const QString dir = paths.dataSecrecyDir(level);
         if (QFileInfo(dir).isDir())
-            findings.ok(QStringLiteral("каталог данных уровня %1: %2").arg(level).arg(dir));
+            findings.ok(Comconf::tr("каталог данных уровня %1: %2").arg(level).arg(dir));
         // Only users of a higher level create theirs, often long after installation.
         else if (level > 0)
-            findings.ok(QStringLiteral("каталог данных уровня %1 еще не создан: %2 (его создаст первый пользователь "
-                                       "этого уровня)")
+            findings.ok(Comconf::tr("каталог данных уровня %1 еще не создан: %2 (его создаст первый пользователь "
+                                    "этого уровня)")
                             .arg(level)
                             .arg(dir));
         else
-            findings.warning(QStringLiteral("каталог данных уровня %1 отсутствует: %2 "
-                                            "(его создаст первый обратившийся пользователь, со своими правами)")
+            findings.warning(Comconf::tr("каталог данных уровня %1 отсутствует: %2 "
+                                         "(его создаст первый обратившийся пользователь, со своими правами)")
                                  .arg(level)
                                  .arg(dir));
     }
@@ -54,17 +55,17 @@ int checkSecrecy(const InstallationPaths &paths, Findings &findings)
     QStringList reasons;
     for (int level = 0; level < SecrecyLevels; ++level) {
         const DirectoryAccess access = directoryAccess(paths.dataSecrecyDir(level));
-        reasons.append(QStringLiteral("уровень %1: %2").arg(level).arg(accessText(access)));
+        reasons.append(Comconf::tr("уровень %1: %2").arg(level).arg(accessText(access)));
         if (current < 0 && isUsable(access))
             current = level;
     }
     const QString why = reasons.join(QStringLiteral("; "));
     if (current < 0)
-        findings.error(QStringLiteral("пользователь %1 не может писать ни в один каталог данных (%2); "
-                                      "библиотека будет работать на уровне 0")
+        findings.error(Comconf::tr("пользователь %1 не может писать ни в один каталог данных (%2); "
+                                   "библиотека будет работать на уровне 0")
                            .arg(effectiveUserName(), why));
     else
-        findings.ok(QStringLiteral("уровень секретности пользователя %1: %2 (%3)")
+        findings.ok(Comconf::tr("уровень секретности пользователя %1: %2 (%3)")
                         .arg(effectiveUserName())
                         .arg(current)
                         .arg(why));
@@ -75,7 +76,7 @@ void checkLogDir(const InstallationPaths &paths, int level, Findings &findings)
 {
     const QString dir = paths.logDir(level);
     const DirectoryAccess access = directoryAccess(dir);
-    const QString text = QStringLiteral("каталог журналов уровня %1: %2: %3").arg(level).arg(accessText(access), dir);
+    const QString text = Comconf::tr("каталог журналов уровня %1: %2: %3").arg(level).arg(accessText(access), dir);
     isUsable(access) ? findings.ok(text) : findings.error(text);
 }
 

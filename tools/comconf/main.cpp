@@ -1,13 +1,16 @@
 #include "buildcommand.h"
 #include "commandline.h"
+#include "comconftext.h"
 #include "console.h"
 #include "doctor.h"
 #include "probecommand.h"
 #include "showcommand.h"
 
 #include "common/logger.h"
+#include "translations/languageoption.h"
 
 #include <QCoreApplication>
+#include <QTranslator>
 
 int main(int argc, char *argv[])
 {
@@ -16,7 +19,14 @@ int main(int argc, char *argv[])
     // settings store of this binary's installation and write defaults into it.
     gFunctionsDebuging = 0;
 
-    const CommandLine line = parseCommandLine(application.arguments().mid(1));
+    // Before any text is made, so that the usage and every message come out translated.
+    QTranslator translator;
+    const QString language = LanguageOption::requested(application.arguments());
+    CommandLine line;
+    if (LanguageOption::install(language, &translator))
+        line = parseCommandLine(application.arguments().mid(1));
+    else
+        line.error = Comconf::tr("Нет перевода на язык %1").arg(language);
     if (!line.error.isEmpty()) {
         printErrorLine(line.error);
         printErrorLine(usageText());

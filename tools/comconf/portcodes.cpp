@@ -1,5 +1,6 @@
 #include "portcodes.h"
 
+#include "comconftext.h"
 #include "comchannel/comsettings.h"
 
 namespace {
@@ -33,7 +34,7 @@ QString allowedValues(const PortCode &code)
 
 QString invalidValue(const QString &field, int value, const QString &allowed)
 {
-    return QStringLiteral("поле %1: недопустимое значение %2 (допустимо: %3)").arg(field).arg(value).arg(allowed);
+    return Comconf::tr("поле %1: недопустимое значение %2 (допустимо: %3)").arg(field).arg(value).arg(allowed);
 }
 
 } // namespace
@@ -41,15 +42,15 @@ QString invalidValue(const QString &field, int value, const QString &allowed)
 const QList<PortCode> &portCodes()
 {
     static const QList<PortCode> codes{
-        {QStringLiteral("baudRate"), QStringLiteral("скорость, бит/с"), &ComPortSettings::baudRate, dialogSpeeds()},
-        {QStringLiteral("flowControl"), QStringLiteral("управление потоком"), &ComPortSettings::flowControl,
-         {{0, QStringLiteral("Нет")}, {1, QStringLiteral("Аппаратное")}, {2, QStringLiteral("Программное")}}},
-        {QStringLiteral("dataBits"), QStringLiteral("биты данных"), &ComPortSettings::dataBits,
+        {QStringLiteral("baudRate"), Comconf::tr("скорость, бит/с"), &ComPortSettings::baudRate, dialogSpeeds()},
+        {QStringLiteral("flowControl"), Comconf::tr("управление потоком"), &ComPortSettings::flowControl,
+         {{0, Comconf::tr("Нет")}, {1, Comconf::tr("Аппаратное")}, {2, Comconf::tr("Программное")}}},
+        {QStringLiteral("dataBits"), Comconf::tr("биты данных"), &ComPortSettings::dataBits,
          {{5, QStringLiteral("5")}, {6, QStringLiteral("6")}, {7, QStringLiteral("7")}, {8, QStringLiteral("8")}}},
-        {QStringLiteral("parity"), QStringLiteral("четность"), &ComPortSettings::parity,
-         {{0, QStringLiteral("Нет")}, {2, QStringLiteral("Чет")}, {3, QStringLiteral("Нечет")},
-          {4, QStringLiteral("Пробел")}, {5, QStringLiteral("Маркер")}}},
-        {QStringLiteral("stopBits"), QStringLiteral("стоповые биты"), &ComPortSettings::stopBits,
+        {QStringLiteral("parity"), Comconf::tr("четность"), &ComPortSettings::parity,
+         {{0, Comconf::tr("Нет")}, {2, Comconf::tr("Чет")}, {3, Comconf::tr("Нечет")},
+          {4, Comconf::tr("Пробел")}, {5, Comconf::tr("Маркер")}}},
+        {QStringLiteral("stopBits"), Comconf::tr("стоповые биты"), &ComPortSettings::stopBits,
          {{1, QStringLiteral("1")}, {2, QStringLiteral("2")}, {3, QStringLiteral("1.5")}}},
     };
     return codes;
@@ -58,9 +59,9 @@ const QList<PortCode> &portCodes()
 QString portCodeText(const PortCode &code, int value)
 {
     if (value == NotSet)
-        return QStringLiteral("не задано");
+        return Comconf::tr("не задано");
     if (!isAllowed(code, value))
-        return QStringLiteral("недопустимый код %1").arg(value);
+        return Comconf::tr("недопустимый код %1").arg(value);
     return code.names.value(value, QString::number(value));
 }
 

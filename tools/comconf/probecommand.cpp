@@ -1,5 +1,6 @@
 #include "probecommand.h"
 
+#include "comconftext.h"
 #include "channelcheck.h"
 #include "cmodemcheck.h"
 #include "commandline.h"
@@ -32,7 +33,7 @@ QList<ComPortSettings> portsToProbe(const QString &channelFile, const QStringLis
             return {};
         }
     } else if (names.isEmpty()) {
-        *error = QStringLiteral("файл настроек канала отсутствует, COM порты не настроены: %1").arg(channelFile);
+        *error = Comconf::tr("файл настроек канала отсутствует, COM порты не настроены: %1").arg(channelFile);
         return {};
     }
     QList<ComPortSettings> ports;
@@ -46,7 +47,7 @@ QList<ComPortSettings> portsToProbe(const QString &channelFile, const QStringLis
             ports.append(port);
     }
     if (ports.isEmpty())
-        *error = QStringLiteral("в канале нет активных портов: %1").arg(channelFile);
+        *error = Comconf::tr("в канале нет активных портов: %1").arg(channelFile);
     return ports;
 }
 
@@ -58,7 +59,7 @@ int runProbe(const CommandLine &line)
     QString error;
     const QList<ComPortSettings> ports = portsToProbe(paths.channelComSettingsFile(), line.ports, &error);
     if (!error.isEmpty()) {
-        printErrorLine(QStringLiteral("ОШИБКА: %1").arg(error));
+        printErrorLine(Comconf::tr("ОШИБКА: %1").arg(error));
         return 2;
     }
     ModemCheckOptions options;

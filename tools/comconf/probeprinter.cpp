@@ -1,5 +1,6 @@
 #include "probeprinter.h"
 
+#include "comconftext.h"
 #include "portcodes.h"
 #include "recordprinter.h"
 
@@ -10,12 +11,12 @@ namespace {
 QString answerLine(const ModemAnswer &answer)
 {
     if (answer.milliseconds >= 0)
-        return QStringLiteral("  %1 → %2 (%3 мс)")
+        return Comconf::tr("  %1 → %2 (%3 мс)")
             .arg(answer.command, answer.lines.join(QStringLiteral(" / ")))
             .arg(answer.milliseconds);
     if (answer.lines.isEmpty())
-        return QStringLiteral("  %1 → нет ответа").arg(answer.command);
-    return QStringLiteral("  %1 → %2 (ответ не закончен)").arg(answer.command, answer.lines.join(QStringLiteral(" / ")));
+        return Comconf::tr("  %1 → нет ответа").arg(answer.command);
+    return Comconf::tr("  %1 → %2 (ответ не закончен)").arg(answer.command, answer.lines.join(QStringLiteral(" / ")));
 }
 
 int passed(const QList<ModemCheckResult> &results)
@@ -31,16 +32,16 @@ QStringList probeLines(const QList<ComPortSettings> &ports, const QList<ModemChe
     QStringList lines;
     for (int i = 0; i < results.size(); ++i) {
         const ModemCheckResult &result = results.at(i);
-        lines << QStringLiteral("Порт %1: %2").arg(quotedText(result.portName), portCodesText(withDefaults(ports.at(i))));
+        lines << Comconf::tr("Порт %1: %2").arg(quotedText(result.portName), portCodesText(withDefaults(ports.at(i))));
         for (const ModemAnswer &answer : result.answers)
             lines << answerLine(answer);
         for (const QString &note : result.notes)
-            lines << QStringLiteral("  ПРИМЕЧАНИЕ: %1").arg(note);
+            lines << Comconf::tr("  ПРИМЕЧАНИЕ: %1").arg(note);
         const bool ok = result.outcome == ModemCheckResult::Ok;
-        lines << QStringLiteral("  %1: %2").arg(ok ? QStringLiteral("OK") : QStringLiteral("ОШИБКА"), result.verdict)
+        lines << QStringLiteral("  %1: %2").arg(ok ? QStringLiteral("OK") : Comconf::tr("ОШИБКА"), result.verdict)
               << QString();
     }
-    lines << QStringLiteral("Итог: проверено портов: %1, модем ответил OK: %2, с ошибками: %3")
+    lines << Comconf::tr("Итог: проверено портов: %1, модем ответил OK: %2, с ошибками: %3")
                  .arg(results.size())
                  .arg(passed(results))
                  .arg(results.size() - passed(results));

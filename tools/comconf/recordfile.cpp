@@ -1,5 +1,6 @@
 #include "recordfile.h"
 
+#include "comconftext.h"
 #include "comchannel/comsettings.h"
 
 #include <QFile>
@@ -27,7 +28,7 @@ bool readWholeFile(const QString &path, QByteArray *data, QString *error)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        *error = QStringLiteral("Не удалось прочитать файл %1: %2").arg(path, file.errorString());
+        *error = Comconf::tr("Не удалось прочитать файл %1: %2").arg(path, file.errorString());
         return false;
     }
     *data = file.readAll();

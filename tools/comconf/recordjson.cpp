@@ -1,5 +1,6 @@
 #include "recordjson.h"
 
+#include "comconftext.h"
 #include "duplicateports.h"
 #include "portcodes.h"
 #include "recordprinter.h"
@@ -44,20 +45,20 @@ public:
     {
         for (const QString &field : object.keys()) {
             if (!seen.contains(field))
-                fail(field, QStringLiteral("неизвестное поле"));
+                fail(field, Comconf::tr("неизвестное поле"));
         }
     }
 
     void fail(const QString &field, const QString &problem)
     {
-        errors->append(QStringLiteral("%1, поле %2: %3").arg(context, field, problem));
+        errors->append(Comconf::tr("%1, поле %2: %3").arg(context, field, problem));
     }
 
     bool boolean(const QString &field)
     {
         const QJsonValue value = take(field);
         if (!value.isUndefined() && !value.isBool())
-            fail(field, QStringLiteral("должно быть логическим значением (true или false)"));
+            fail(field, Comconf::tr("должно быть логическим значением (true или false)"));
         return value.toBool();
     }
 
@@ -69,7 +70,7 @@ public:
                            && number >= std::numeric_limits<int>::min()
                            && number <= std::numeric_limits<int>::max();
         if (!value.isUndefined() && !whole)
-            fail(field, QStringLiteral("должно быть целым числом"));
+            fail(field, Comconf::tr("должно быть целым числом"));
         return whole ? int(number) : fallback;
     }
 
@@ -77,7 +78,7 @@ public:
     {
         const QJsonValue value = take(field);
         if (!value.isUndefined() && !isString(value))
-            fail(field, QStringLiteral("должно быть строкой или null"));
+            fail(field, Comconf::tr("должно быть строкой или null"));
         // JSON null gives a null string, "" an empty one.
         return value.toString();
     }
@@ -86,7 +87,7 @@ public:
     {
         const QJsonValue value = take(field);
         if (!value.isUndefined() && !value.isArray())
-            fail(field, QStringLiteral("должно быть массивом"));
+            fail(field, Comconf::tr("должно быть массивом"));
         return value.toArray();
     }
 
@@ -96,7 +97,7 @@ private:
         seen.insert(field);
         const QJsonValue value = object.value(field);
         if (value.isUndefined())
-            fail(field, QStringLiteral("отсутствует"));
+            fail(field, Comconf::tr("отсутствует"));
         return value;
     }
 
@@ -108,10 +109,10 @@ private:
 
 ComPortSettings portFromJson(const QJsonValue &value, int index, QStringList *errors)
 {
-    const QString context = QStringLiteral("Порт %1 (ports[%2])").arg(index + 1).arg(index);
+    const QString context = Comconf::tr("Порт %1 (ports[%2])").arg(index + 1).arg(index);
     ComPortSettings port;
     if (!value.isObject()) {
-        errors->append(QStringLiteral("%1: должен быть объектом").arg(context));
+        errors->append(Comconf::tr("%1: должен быть объектом").arg(context));
         return port;
     }
     JsonFields fields(value.toObject(), context, errors);
@@ -128,7 +129,7 @@ ComPortSettings portFromJson(const QJsonValue &value, int index, QStringList *er
 
 QByteArray channelFromJson(const QJsonObject &object, QStringList *errors)
 {
-    const QString context = QStringLiteral("Запись канала");
+    const QString context = Comconf::tr("Запись канала");
     ChannelComSettings channel;
     JsonFields fields(object, context, errors);
     channel.blockSize = fields.integer(QStringLiteral("blockSize"), channel.blockSize);
@@ -139,7 +140,7 @@ QByteArray channelFromJson(const QJsonObject &object, QStringList *errors)
     for (int i = 0; i < ports.size(); ++i)
         channel.ports.append(portFromJson(ports.at(i), i, errors));
     for (const QString &name : duplicatePortNames(channel.ports))
-        fields.fail(QStringLiteral("ports"), QStringLiteral("порт %1 указан более одного раза").arg(quotedText(name)));
+        fields.fail(QStringLiteral("ports"), Comconf::tr("порт %1 указан более одного раза").arg(quotedText(name)));
     fields.rejectUnknown();
     return channel.toByteArray();
 }
@@ -147,12 +148,12 @@ QByteArray channelFromJson(const QJsonObject &object, QStringList *errors)
 QByteArray abonentFromJson(const QJsonObject &object, QStringList *errors)
 {
     AbonentComSettings abonent;
-    JsonFields fields(object, QStringLiteral("Запись абонента"), errors);
+    JsonFields fields(object, Comconf::tr("Запись абонента"), errors);
     abonent.phoneNumber = fields.string(QStringLiteral("phoneNumber"));
     const QJsonArray ports = fields.array(QStringLiteral("ports"));
     for (int i = 0; i < ports.size(); ++i) {
         if (!isString(ports.at(i)))
-            fields.fail(QStringLiteral("ports[%1]").arg(i), QStringLiteral("должно быть строкой или null"));
+            fields.fail(QStringLiteral("ports[%1]").arg(i), Comconf::tr("должно быть строкой или null"));
         abonent.ports.append(ports.at(i).toString());
     }
     fields.rejectUnknown();
@@ -192,7 +193,7 @@ QByteArray recordFromJson(const QByteArray &json, QStringList *errors)
     QJsonParseError parseError;
     const QJsonDocument document = QJsonDocument::fromJson(json, &parseError);
     if (parseError.error != QJsonParseError::NoError) {
-        errors->append(QStringLiteral("Файл JSON не разобран: %1 (позиция %2)")
+        errors->append(Comconf::tr("Файл JSON не разобран: %1 (позиция %2)")
                            .arg(parseError.errorString())
                            .arg(parseError.offset));
         return QByteArray();
@@ -201,12 +202,12 @@ QByteArray recordFromJson(const QByteArray &json, QStringList *errors)
     const QString kind = object.value(KindField).toString();
     QByteArray record;
     if (!document.isObject())
-        errors->append(QStringLiteral("Документ JSON должен быть объектом"));
+        errors->append(Comconf::tr("Документ JSON должен быть объектом"));
     else if (kind == ChannelKind)
         record = channelFromJson(object, errors);
     else if (kind == AbonentKind)
         record = abonentFromJson(object, errors);
     else
-        errors->append(QStringLiteral("Поле kind: должно быть \"channel\" или \"abonent\""));
+        errors->append(Comconf::tr("Поле kind: должно быть \"channel\" или \"abonent\""));
     return errors->isEmpty() ? record : QByteArray();
 }

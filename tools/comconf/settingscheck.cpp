@@ -1,5 +1,6 @@
 #include "settingscheck.h"
 
+#include "comconftext.h"
 #include "findings.h"
 #include "settingskeys.h"
 
@@ -34,17 +35,17 @@ QString problem(const SettingsKey &key, const QVariant &value)
     if (key.isSwitch) {
         if (isBooleanText(text))
             return QString();
-        return QStringLiteral("«%1»: не логическое значение (ожидается true или false); библиотека прочтет его как %2")
+        return Comconf::tr("«%1»: не логическое значение (ожидается true или false); библиотека прочтет его как %2")
             .arg(text, value.toBool() ? QStringLiteral("true") : QStringLiteral("false"));
     }
     bool isNumber = false;
     const int number = value.toInt(&isNumber);
     const QString replaced =
-        QStringLiteral("библиотека заменит его значением по умолчанию %1").arg(numberText(key, key.defaultValue));
+        Comconf::tr("библиотека заменит его значением по умолчанию %1").arg(numberText(key, key.defaultValue));
     if (!isNumber)
-        return QStringLiteral("«%1»: не целое число; %2").arg(text, replaced);
+        return Comconf::tr("«%1»: не целое число; %2").arg(text, replaced);
     if (number < key.minimum || number > key.maximum)
-        return QStringLiteral("%1: вне допустимого диапазона %2 – %3; %4")
+        return Comconf::tr("%1: вне допустимого диапазона %2 – %3; %4")
             .arg(numberText(key, number), numberText(key, key.minimum), numberText(key, key.maximum), replaced);
     return QString();
 }
@@ -55,12 +56,12 @@ void checkInternalSettings(const QString &path, Findings &findings)
 {
     const QFileInfo info(path);
     if (!info.exists()) {
-        findings.ok(QStringLiteral("файл настроек отсутствует, действуют значения по умолчанию: %1").arg(path));
+        findings.ok(Comconf::tr("файл настроек отсутствует, действуют значения по умолчанию: %1").arg(path));
         return;
     }
     const QSettings settings(path, QSettings::IniFormat);
     if (!info.isReadable() || settings.status() != QSettings::NoError) {
-        findings.warning(QStringLiteral("файл настроек не читается, действуют значения по умолчанию: %1").arg(path));
+        findings.warning(Comconf::tr("файл настроек не читается, действуют значения по умолчанию: %1").arg(path));
         return;
     }
     bool clean = true;
@@ -74,5 +75,5 @@ void checkInternalSettings(const QString &path, Findings &findings)
         findings.warning(QStringLiteral("%1: %2 = %3").arg(info.fileName(), key.key, found));
     }
     if (clean)
-        findings.ok(QStringLiteral("значения файла настроек в допустимых пределах: %1").arg(path));
+        findings.ok(Comconf::tr("значения файла настроек в допустимых пределах: %1").arg(path));
 }

@@ -1,5 +1,6 @@
 #include "showcommand.h"
 
+#include "comconftext.h"
 #include "console.h"
 #include "recordfile.h"
 #include "recordjson.h"
@@ -15,7 +16,7 @@ namespace {
 // to the error stream there.
 void printFailure(const QString &message, bool asJson)
 {
-    const QString line = QStringLiteral("ОШИБКА: %1").arg(message);
+    const QString line = Comconf::tr("ОШИБКА: %1").arg(message);
     asJson ? printErrorLine(line) : printLine(line);
 }
 
@@ -52,8 +53,8 @@ int showAbonent(const QByteArray &data, bool asJson)
 
 int showUnknown(const QByteArray &data, bool asJson)
 {
-    printFailure(QStringLiteral("как запись канала: %1").arg(ChannelComSettings().fromByteArray(data)), asJson);
-    printFailure(QStringLiteral("как запись абонента: %1").arg(AbonentComSettings().fromByteArray(data)), asJson);
+    printFailure(Comconf::tr("как запись канала: %1").arg(ChannelComSettings().fromByteArray(data)), asJson);
+    printFailure(Comconf::tr("как запись абонента: %1").arg(AbonentComSettings().fromByteArray(data)), asJson);
     return 1;
 }
 

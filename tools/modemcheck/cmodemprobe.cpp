@@ -70,7 +70,7 @@ void CModemProbe::start()
 
 void CModemProbe::cancel()
 {
-    const QString verdict = QStringLiteral("проверка прервана");
+    const QString verdict = tr("проверка прервана");
     if (dialing && !hangingUp)
         hangUp(ModemCheckResult::Cancelled, verdict);
     else if (!hangingUp)
@@ -88,7 +88,7 @@ void CModemProbe::begin()
         return;
     if (!QFileInfo::exists(port.portName)) {
         finish(ModemCheckResult::NoDevice,
-               QStringLiteral("нет такого устройства: %1 (модем не подключен или имя порта неверно)").arg(port.portName));
+               tr("нет такого устройства: %1 (модем не подключен или имя порта неверно)").arg(port.portName));
         return;
     }
     QString note;
@@ -121,7 +121,7 @@ bool CModemProbe::openPort()
     if (access(QFile::encodeName(port.portName).constData(), R_OK | W_OK) != 0)
         finish(ModemCheckResult::PermissionDenied, accessRefusalText(port.portName));
     else
-        finish(ModemCheckResult::OpenFailed, QStringLiteral("порт не открылся: %1").arg(serial.errorString()));
+        finish(ModemCheckResult::OpenFailed, tr("порт не открылся: %1").arg(serial.errorString()));
     return false;
 }
 
@@ -129,8 +129,8 @@ void CModemProbe::sendNext()
 {
     if (commands.isEmpty()) {
         finish(ModemCheckResult::Ok, checkResult.answers.size() > 1
-                                         ? QStringLiteral("модем ответил OK на AT и на строку инициализации")
-                                         : QStringLiteral("модем ответил OK на AT; строка инициализации не задана"));
+                                         ? tr("модем ответил OK на AT и на строку инициализации")
+                                         : tr("модем ответил OK на AT; строка инициализации не задана"));
         return;
     }
     const QString command = commands.takeFirst();
@@ -176,14 +176,14 @@ void CModemProbe::answerEnded(const QString &finalLine)
         finish(pendingOutcome, pendingVerdict);
     } else if (dialing) {
         hangUp(isSuccessLine(finalLine) ? ModemCheckResult::Ok : ModemCheckResult::CallFailed,
-               QStringLiteral("вызов %1: модем ответил %2").arg(options.dialNumber, finalLine));
+               tr("вызов %1: модем ответил %2").arg(options.dialNumber, finalLine));
     } else if (isSuccessLine(finalLine)) {
         sendNext();
     } else if (answer.command == QLatin1String("AT")) {
-        finish(ModemCheckResult::ErrorAnswer, QStringLiteral("модем ответил %1 на AT").arg(finalLine));
+        finish(ModemCheckResult::ErrorAnswer, tr("модем ответил %1 на AT").arg(finalLine));
     } else {
         finish(ModemCheckResult::ErrorAnswer,
-               QStringLiteral("модем ответил %1 на строку инициализации «%2»: строка инициализации неверна")
+               tr("модем ответил %1 на строку инициализации «%2»: строка инициализации неверна")
                    .arg(finalLine, port.initString));
     }
 }
@@ -196,16 +196,16 @@ void CModemProbe::timedOut()
         finish(pendingOutcome, pendingVerdict);
     } else if (dialing) {
         hangUp(ModemCheckResult::CallFailed,
-               QStringLiteral("вызов %1: нет результата за %2 мс").arg(options.dialNumber).arg(options.dialTimeoutMs));
+               tr("вызов %1: нет результата за %2 мс").arg(options.dialNumber).arg(options.dialTimeoutMs));
     } else if (answer.lines.isEmpty()) {
         finish(ModemCheckResult::NoAnswer,
-               QStringLiteral("модем не ответил на %1 за %2 мс: неверная скорость, модем выключен или не подключен кабель")
+               tr("модем не ответил на %1 за %2 мс: неверная скорость, модем выключен или не подключен кабель")
                    .arg(answer.command)
                    .arg(options.timeoutMs));
     } else {
         finish(ModemCheckResult::Garbage,
-               QStringLiteral("на %1 пришли байты, не составляющие строку результата («%2»): обычно это неверная "
-                              "скорость или четность")
+               tr("на %1 пришли байты, не составляющие строку результата («%2»): обычно это неверная "
+                  "скорость или четность")
                    .arg(answer.command, answer.lines.join(QStringLiteral(" / "))));
     }
 }
@@ -223,8 +223,8 @@ void CModemProbe::portFailed(QSerialPort::SerialPortError error)
     if (!answer.command.isEmpty())
         checkResult.answers.append(answer);
     finish(ModemCheckResult::HungUp,
-           QStringLiteral("связь с модемом оборвалась посреди ответа на %1 (устройство закрылось: модем отключен или "
-                          "выключен)")
+           tr("связь с модемом оборвалась посреди ответа на %1 (устройство закрылось: модем отключен или "
+              "выключен)")
                .arg(answer.command));
 }
 

@@ -1,5 +1,6 @@
 #include "deviceaccess.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 
@@ -39,13 +40,17 @@ QString accessRefusalText(const QString &portName)
     const QString device = QFileInfo(portName).canonicalFilePath();
     struct stat status;
     if (device.isEmpty() || stat(QFile::encodeName(device).constData(), &status) != 0)
-        return QStringLiteral("нет доступа к %1").arg(portName);
+        return QCoreApplication::translate("DeviceAccess", "нет доступа к %1").arg(portName);
     const QString user = userName(geteuid());
     const QString group = groupName(status.st_gid);
     if ((status.st_mode & (S_IRGRP | S_IWGRP)) == (S_IRGRP | S_IWGRP) && !isMember(status.st_gid))
-        return QStringLiteral("нет доступа к %1: устройство %2 открыто для группы %3, а пользователь %4 в нее не "
-                              "входит (добавьте его: usermod -aG %3 %4, затем войдите в систему заново)")
+        return QCoreApplication::translate("DeviceAccess",
+                                           "нет доступа к %1: устройство %2 открыто для группы %3, а пользователь %4 "
+                                           "в нее не входит (добавьте его: usermod -aG %3 %4, затем войдите в "
+                                           "систему заново)")
             .arg(portName, device, group, user);
-    return QStringLiteral("нет доступа к %1: права устройства %2: %3, владелец %4, группа %5; пользователь %6")
+    return QCoreApplication::translate("DeviceAccess",
+                                       "нет доступа к %1: права устройства %2: %3, владелец %4, группа %5; "
+                                       "пользователь %6")
         .arg(portName, device, QString::number(status.st_mode & 07777, 8), userName(status.st_uid), group, user);
 }

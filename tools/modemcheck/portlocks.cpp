@@ -1,5 +1,6 @@
 #include "portlocks.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -88,8 +89,10 @@ QString createLock(const QString &path)
 
 QString busyText(const PortLock &lock)
 {
-    const QString program = lock.processName.isEmpty() ? QString() : QStringLiteral(", программа %1").arg(lock.processName);
-    return QStringLiteral("порт занят: его держит процесс %1%2 (файл блокировки %3)")
+    const QString program = lock.processName.isEmpty()
+                                ? QString()
+                                : QCoreApplication::translate("PortLocks", ", программа %1").arg(lock.processName);
+    return QCoreApplication::translate("PortLocks", "порт занят: его держит процесс %1%2 (файл блокировки %3)")
         .arg(QString::number(lock.pid), program, lock.path);
 }
 
@@ -146,12 +149,15 @@ QString CHeldPortLock::acquire(const QString &portName, QString *note)
             return busyText(lock);
         // Maybe still being written by its owner: left alone.
         if (lock.pid == 0)
-            return QStringLiteral("порт занят: в файле блокировки %1 нет номера процесса (если порт никто не "
-                                  "использует, удалите этот файл)")
+            return QCoreApplication::translate("PortLocks",
+                                               "порт занят: в файле блокировки %1 нет номера процесса (если порт "
+                                               "никто не использует, удалите этот файл)")
                 .arg(lock.path);
         if (!QFile::remove(lock.path))
-            return QStringLiteral("не удалось удалить устаревший файл блокировки %1").arg(lock.path);
-        *note = QStringLiteral("удален устаревший файл блокировки %1 процесса %2, которого уже нет")
+            return QCoreApplication::translate("PortLocks", "не удалось удалить устаревший файл блокировки %1")
+                .arg(lock.path);
+        *note = QCoreApplication::translate("PortLocks",
+                                            "удален устаревший файл блокировки %1 процесса %2, которого уже нет")
                     .arg(lock.path, QString::number(lock.pid));
     }
     QString directory;
@@ -160,7 +166,8 @@ QString CHeldPortLock::acquire(const QString &portName, QString *note)
             directory = candidate;
     }
     if (directory.isEmpty())
-        return QStringLiteral("нет каталога файлов блокировки (%1)").arg(lockDirectories().join(QLatin1Char(':')));
+        return QCoreApplication::translate("PortLocks", "нет каталога файлов блокировки (%1)")
+            .arg(lockDirectories().join(QLatin1Char(':')));
     const QString name = deviceNames(portName).constLast();
     const QString lockPath = QDir(directory).filePath(lockFileName(name));
     const QString error = createLock(lockPath);
@@ -172,7 +179,7 @@ QString CHeldPortLock::acquire(const QString &portName, QString *note)
     const PortLock taken = readLock(lockPath);
     if (taken.processAlive)
         return busyText(taken);
-    return QStringLiteral("не удалось создать файл блокировки %1: %2").arg(lockPath, error);
+    return QCoreApplication::translate("PortLocks", "не удалось создать файл блокировки %1: %2").arg(lockPath, error);
 }
 
 void CHeldPortLock::release()

@@ -3,7 +3,9 @@
 #include <comchannel/comsettings.h>
 #include <common/globalformat.h>
 #include <common/logger.h>
+#include <interfaces/cchannelabonentsettingswidget.h>
 #include <interfaces/cchannelsettingsplugin.h>
+#include <interfaces/cchannelsettingswidget.h>
 #include <interfaces/cchanneluseddevices.h>
 
 #include <QApplication>
