@@ -153,7 +153,7 @@ void syncDirectoryOf(QString const &filePath)
 
 QString renameFailure(int step, QString const &path, QString const &error)
 {
-    const QString message = tr("Не удалось переименовать файл %1").arg(path);
+    const QString message = QCoreApplication::translate("Global", "Не удалось переименовать файл %1").arg(path);
     logFailure(QStringLiteral("safeSaving failed %1. %2. %3").arg(QString::number(step), message, error));
     return message;
 }

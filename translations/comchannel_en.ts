@@ -898,6 +898,10 @@
         <source>Не удалось удалить файл %1</source>
         <translation>Could not remove the file %1</translation>
     </message>
+    <message>
+        <source>Не удалось переименовать файл %1</source>
+        <translation>Could not rename the file %1</translation>
+    </message>
 </context>
 <context>
     <name>HostAbonents</name>
