@@ -150,32 +150,32 @@ bool plant(QString const &object, QString const &path)
 const struct Fault {
     const char *operation, *syscall;
     int error;
-    const char *calls, *on, *state;
+    const char *errorName, *calls, *on, *state;
     bool reason;
 } Faults[] = {
-    {"save", "openat", ENOSPC, "1..2", "data/0/target.new", "old", true},
-    {"save", "write", ENOSPC, "1", "data/0/target.new", "old", true},
-    {"save", "fdatasync", EIO, "1", "data/0/target.new", "old", true},
-    {"save", "close", EIO, "1", "data/0/target.new", "old", true},
-    {"save", "fchmod", EPERM, "1", "data/0/target.new", "new", true},
-    {"save", "rename", EXDEV, "1", "", "old", true},
-    {"save", "rename", EIO, "2", "", "old", true},
-    {"save", "unlink", EIO, "1", "data/0/target.old", "new", true},
-    {"save", "fsync", EIO, "1", "data/0", "new", true},
-    {"newdir", "mkdir", EROFS, "1", "", "absent", true},
-    {"newdir", "rename", EXDEV, "1", "", "absent", true},
-    {"settings", "openat", EACCES, "1", "settings/settings.ini", "old", true},
-    {"settings", "openat", EROFS, "1", "settings/settings.ini.lock", "old", true},
-    {"settings", "openat", ENOSPC, "1", "settings", "old", true},
-    {"settings", "write", EIO, "1", "", "old", true},
-    {"settings", "write", ENOSPC, "2", "", "old", false},
-    {"settings", "fdatasync", EIO, "1+", "", "old", true},
-    {"settings", "fchmod", EPERM, "1+", "", "old", true},
-    {"settings", "rename", EXDEV, "1", "", "old", true},
-    {"settings", "close", EIO, "1+", "", "old", true},
-    {"logline", "openat", ENOSPC, "1..2", "", "old", true},
-    {"logline", "write", EIO, "1", "", "new", true},
-    {"logline", "write", ENOSPC, "1..11", "", "old", true},
+    {"save", "openat", ENOSPC, "ENOSPC", "1..2", "data/0/target.new", "old", true},
+    {"save", "write", ENOSPC, "ENOSPC", "1", "data/0/target.new", "old", true},
+    {"save", "fdatasync", EIO, "EIO", "1", "data/0/target.new", "old", true},
+    {"save", "close", EIO, "EIO", "1", "data/0/target.new", "old", true},
+    {"save", "fchmod", EPERM, "EPERM", "1", "data/0/target.new", "new", true},
+    {"save", "rename", EXDEV, "EXDEV", "1", "", "old", true},
+    {"save", "rename", EIO, "EIO", "2", "", "old", true},
+    {"save", "unlink", EIO, "EIO", "1", "data/0/target.old", "new", true},
+    {"save", "fsync", EIO, "EIO", "1", "data/0", "new", true},
+    {"newdir", "mkdir", EROFS, "EROFS", "1", "", "absent", true},
+    {"newdir", "rename", EXDEV, "EXDEV", "1", "", "absent", true},
+    {"settings", "openat", EACCES, "EACCES", "1", "settings/settings.ini", "old", true},
+    {"settings", "openat", EROFS, "EROFS", "1", "settings/settings.ini.lock", "old", true},
+    {"settings", "openat", ENOSPC, "ENOSPC", "1", "settings", "old", true},
+    {"settings", "write", EIO, "EIO", "1", "", "old", true},
+    {"settings", "write", ENOSPC, "ENOSPC", "2", "", "old", false},
+    {"settings", "fdatasync", EIO, "EIO", "1+", "", "old", true},
+    {"settings", "fchmod", EPERM, "EPERM", "1+", "", "old", true},
+    {"settings", "rename", EXDEV, "EXDEV", "1", "", "old", true},
+    {"settings", "close", EIO, "EIO", "1+", "", "old", true},
+    {"logline", "openat", ENOSPC, "ENOSPC", "1..2", "", "old", true},
+    {"logline", "write", EIO, "EIO", "1", "", "new", true},
+    {"logline", "write", ENOSPC, "ENOSPC", "1..11", "", "old", true},
 };
 
 } // namespace
@@ -211,7 +211,7 @@ private slots:
     {
         QTest::addColumn<int>("row");
         for (const Fault &fault : Faults)
-            QTest::addRow("%s %s %d %s %s", fault.operation, fault.syscall, fault.error, fault.calls, fault.on) << int(&fault - Faults);
+            QTest::addRow("%s %s %s %s %s", fault.operation, fault.syscall, fault.errorName, fault.calls, fault.on) << int(&fault - Faults);
     }
 
     void injected()
