@@ -70,7 +70,6 @@ private slots:
     void portDialog_data();
     void portDialog();
     void portsAndCache();
-    void isSameSettings();
 };
 
 void tst_ChannelPage::records_data()
@@ -215,14 +214,6 @@ void tst_ChannelPage::portsAndCache()
     QCOMPARE(changed.canApply(), QStringLiteral("Укажите телефонный номер"));
     changed.findChild<QLineEdit *>(QStringLiteral("leNumber"))->setText(QStringLiteral("1"));
     QCOMPARE(changed.canApply(), QStringLiteral("Укажите COM порт"));
-}
-
-void tst_ChannelPage::isSameSettings()
-{
-    const QByteArray number = abonent(QStringLiteral("T123"), {});
-    QVERIFY(CComAbonentSettingsWidget::isSameSettings(number, abonent(QStringLiteral("T123"), {QStringLiteral("A")})));
-    QVERIFY(!CComAbonentSettingsWidget::isSameSettings(number, abonent(QStringLiteral("123"), {})));
-    QVERIFY(!CComAbonentSettingsWidget::isSameSettings(number, number.left(5)));
 }
 
 QTEST_MAIN(tst_ChannelPage)

@@ -27,13 +27,6 @@ struct HostWindow {
     }
     template<typename T = QWidget>
     T *widget(const char *name) { return page->findChild<T *>(QString::fromLatin1(name)); }
-    // The virtual X server has no window manager to activate a new window.
-    static bool showActive(QWidget *window)
-    {
-        window->show();
-        window->activateWindow();
-        return QTest::qWaitForWindowActive(window);
-    }
 
     CChannelUsedDevices registry;
     QWidget window;
@@ -41,6 +34,14 @@ struct HostWindow {
     QPushButton *outside = new QPushButton(QStringLiteral("host"), &window);
     CComChannelSettingsWidget *page = new CComChannelSettingsWidget;
 };
+
+// The virtual X server has no window manager to activate a new window.
+bool showActive(QWidget *window)
+{
+    window->show();
+    window->activateWindow();
+    return QTest::qWaitForWindowActive(window);
+}
 
 ComPortSettings modemPort(const QString &name)
 {
@@ -93,7 +94,7 @@ void TestChannelPageFocus::shortcuts()
     QFETCH(QString, focus);
     HostWindow host;
     host.widget<QTableView>("tvPorts")->selectRow(1);
-    QVERIFY(HostWindow::showActive(&host.window));
+    QVERIFY(showActive(&host.window));
     QWidget *target = focus.isEmpty() ? host.outside : host.widget(qPrintable(focus));
     target->setFocus();
     QTRY_COMPARE(QApplication::focusWidget(), target);
@@ -110,22 +111,21 @@ void TestChannelPageFocus::screenshots()
 {
     HostWindow host;
     host.window.resize(1060, 330);
-    QVERIFY(HostWindow::showActive(&host.window));
+    QVERIFY(showActive(&host.window));
     host.page->setDisplayExtendedSettings(false);
     QVERIFY(save(host.page, "channel-page-simple"));
     host.page->setDisplayExtendedSettings(true);
     auto table = host.widget<QTableView>("tvPorts");
-    for (int column = 0; column < 7; ++column) {
-        QVERIFY(table->columnWidth(column) >= static_cast<QAbstractItemView *>(table)->sizeHintForColumn(column));
-        QVERIFY(table->columnWidth(column) >= table->horizontalHeader()->sectionSizeHint(column));
-    }
+    for (int column = 0; column < 7; ++column)
+        QVERIFY(table->columnWidth(column) >= qMax(static_cast<QAbstractItemView *>(table)->sizeHintForColumn(column),
+                                                    table->horizontalHeader()->sectionSizeHint(column)));
     QVERIFY(table->horizontalHeader()->length() <= table->viewport()->width());
     QVERIFY(save(host.page, "channel-page-extended"));
 
     CComPortsModel model;
     CComPortDialog dialog(&model, &host.registry, nullptr);
     dialog.load(modemPort(QStringLiteral("/dev/ttyUSB0")));
-    QVERIFY(HostWindow::showActive(&dialog));
+    QVERIFY(showActive(&dialog));
     QVERIFY(save(&dialog, "port-dialog-simple"));
     dialog.findChild<QCheckBox *>(QStringLiteral("chbxExtended"))->click();
     QVERIFY(save(&dialog, "port-dialog-extended"));

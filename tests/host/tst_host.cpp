@@ -1,7 +1,4 @@
-// The reference host's own parts: how it refuses a plug-in and how it reads
-// its abonents; the tour plays the rest.
-#include "common/logger.h"
-#include "host/cchannelpluginlibrary.h"
+// How the reference host reads its abonents; the tour plays the rest.
 #include "host/hostabonents.h"
 
 #include <QtTest>
@@ -11,29 +8,9 @@ class tst_Host : public QObject
     Q_OBJECT
 
 private slots:
-    void refusesPlugin();
     void abonentsRefuseBadData_data();
     void abonentsRefuseBadData();
-
-private:
-    // The host's logger state: it must outlive every use of the library.
-    DebugData hostDebugData;
 };
-
-void tst_Host::refusesPlugin()
-{
-    QTemporaryDir scratch;
-    const QString text = scratch.filePath(QStringLiteral("libtext.so"));
-    for (const QString &path : {scratch.filePath(QStringLiteral("libmissing.so")), text}) {
-        CChannelPluginLibrary library(path);
-        QVERIFY(!library.load(&hostDebugData).isEmpty());
-        QFile file(text);
-        QVERIFY(file.open(QIODevice::WriteOnly) && file.write("not a library"));
-    }
-    CChannelPluginLibrary library(QStringLiteral(COMCHANNEL_PLUGIN_PATH));
-    QCOMPARE(library.load(&hostDebugData), QString());
-    QCOMPARE(library.plugin()->channelType(), 2);
-}
 
 void tst_Host::abonentsRefuseBadData_data()
 {

@@ -6,21 +6,6 @@
 
 namespace TestSupport {
 
-// A channel record of ports named in `ports`, "+" before the active ones,
-// every serial code unset.
-inline QByteArray channelRecord(const QStringList &ports, int blockSize = 1024)
-{
-    ChannelComSettings channel;
-    channel.blockSize = blockSize;
-    for (const QString &name : ports) {
-        ComPortSettings port;
-        port.active = name.startsWith(QLatin1Char('+'));
-        port.portName = port.active ? name.mid(1) : name;
-        channel.ports << port;
-    }
-    return channel.toByteArray();
-}
-
 inline ComPortSettings port(bool active, const QString &name, const QString &initString, int baudRate,
                             int flowControl, int dataBits, int parity, int stopBits)
 {
@@ -30,6 +15,16 @@ inline ComPortSettings port(bool active, const QString &name, const QString &ini
 inline ComPortSettings namedPort(const QString &name, bool active)
 {
     return {active, name, QString(), -1, -1, -1, -1, -1};
+}
+
+// A channel record of ports named in `ports`, "+" before the active ones,
+// every serial code unset.
+inline QByteArray channelRecord(const QStringList &ports, int blockSize = 1024)
+{
+    ChannelComSettings channel{{}, blockSize};
+    for (const QString &name : ports)
+        channel.ports << namedPort(QString(name).remove(QLatin1Char('+')), name.startsWith(QLatin1Char('+')));
+    return channel.toByteArray();
 }
 
 } // namespace TestSupport

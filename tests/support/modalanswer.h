@@ -15,30 +15,23 @@ template<typename T>
 class ModalWatcher
 {
 public:
-    explicit ModalWatcher(std::function<void(T *)> answer) : ignored(current())
+    explicit ModalWatcher(std::function<void(T *)> answer)
     {
-        QObject::connect(&timer, &QTimer::timeout, [this, answer] {
+        auto current = [] { return qobject_cast<T *>(QApplication::activePopupWidget() ? QApplication::activePopupWidget() : QApplication::activeModalWidget()); };
+        QObject::connect(&timer, &QTimer::timeout, [=, ignored = QPointer<T>(current())] {
             T *modal = current();
-            if (!modal || modal == ignored)
-                return;
-            timer.stop();
-            seen = true;
-            answer(modal);
+            if (modal && modal != ignored) {
+                timer.stop();
+                seen = true;
+                answer(modal);
+            }
         });
         timer.start(5);
     }
-
     bool fired() const { return seen; }
 
 private:
-    static T *current()
-    {
-        QWidget *popup = QApplication::activePopupWidget();
-        return qobject_cast<T *>(popup ? popup : QApplication::activeModalWidget());
-    }
-
     QTimer timer;
-    QPointer<T> ignored;
     bool seen = false;
 };
 
