@@ -65,6 +65,13 @@ int readNumber(SettingsPointer &store, const QString &key, int defaultValue, int
 CSettings::CSettings()
 {
     QMutexLocker locker(&storeMutex);
+    if (!QCoreApplication::instance()) {
+        // Before the application exists the installation is unknown: a store made now
+        // would keep a wrong file for good. Such handles read defaults from no file.
+        static SettingsPointer beforeApplication{QString()};
+        store = &beforeApplication;
+        return;
+    }
     if (!gCSettingsSettings)
         gCSettingsSettings = new SettingsPointer(Global::internalSettingsFilePath());
     store = gCSettingsSettings;

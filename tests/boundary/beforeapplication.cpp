@@ -2,6 +2,7 @@
 // application object: nothing may be created on disk, and the installation
 // directory found once the application exists must be the right one.
 #include "comchannel/comsettings.h"
+#include "common/csettings.h"
 #include "common/globalpaths.h"
 
 #include <QApplication>
@@ -21,9 +22,12 @@ int main(int argc, char **argv)
 
     QApplication application(argc, argv);
     const QString expected = QDir(QCoreApplication::applicationDirPath() + QStringLiteral("/..")).absolutePath();
+    QFile::remove(expected + QStringLiteral("/settings/settings.ini"));
+    CSettings().debugAll(); // the settings store of the installation, written back with its defaults
     const bool passed = !record.isEmpty() && created == QStringList{QStringLiteral("current")}
         && Global::installDir().absolutePath() == expected
-        && Global::channelComSettingsFilePath() == expected + QStringLiteral("/settings/channelCom.conf");
+        && Global::channelComSettingsFilePath() == expected + QStringLiteral("/settings/channelCom.conf")
+        && QFile::exists(expected + QStringLiteral("/settings/settings.ini"));
     std::printf("beside the current directory: %s\n", qPrintable(created.join(QLatin1Char(' '))));
     return passed ? 0 : 1;
 }
