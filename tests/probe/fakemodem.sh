@@ -1,7 +1,6 @@
 #!/usr/bin/env bash
-# A scripted modem that socat puts behind a pseudo-terminal: fakemodem.sh ok|silent|slow|garbage|hangup|barrier [DIR N]
-# It echoes each command; ok answers OK to AT, ATZ, ATE1, AT&F and ATH, BUSY to a dial, ERROR to the rest;
-# barrier answers so once N modems were asked (each leaves a file in DIR).
+# A scripted modem behind socat's pseudo-terminal: fakemodem.sh ok|silent|slow|garbage|hangup|barrier [DIR N]. It echoes
+# each command and answers OK to AT, ATZ, AT&F and ATH, BUSY to a dial, ERROR to the rest; barrier only once N modems were asked.
 while IFS= read -r -d $'\r' command; do
     printf '%s\r' "$command"
     case $1 in
@@ -9,11 +8,10 @@ while IFS= read -r -d $'\r' command; do
     garbage) printf '\xfe\x9c\x80\x1f\xe6\xf8'; continue ;;
     hangup) printf '\r\nO'; exit 0 ;;
     slow) sleep 0.2 ;;
-    barrier) touch "$2/$$"
-        for _ in $(seq 200); do [ "$(ls "$2" | wc -l)" -ge "$3" ] && break; sleep 0.02; done ;;
+    barrier) touch "$2/$$"; for _ in $(seq 200); do [ "$(ls "$2" | wc -l)" -ge "$3" ] && break; sleep 0.02; done ;;
     esac
     case $command in
-    AT | ATZ | ATE1 | 'AT&F' | ATH) printf '\r\nOK\r\n' ;;
+    AT | ATZ | 'AT&F' | ATH) printf '\r\nOK\r\n' ;;
     ATDT* | ATDP*) printf '\r\nBUSY\r\n' ;;
     *) printf '\r\nERROR\r\n' ;;
     esac
