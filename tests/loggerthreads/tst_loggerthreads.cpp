@@ -38,7 +38,6 @@ private slots:
     void init()
     {
         FakeInstallation::reset();
-        gFunctionsDebuging = -1;
         gStack.clear();
         LoggerData::initDebug(nullptr);
     }

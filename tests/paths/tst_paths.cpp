@@ -20,15 +20,13 @@ private slots:
     void init() { FakeInstallation::reset(); }
 
     // The row is named after the expected place in the installation, so wrong roots fail too.
+    // The settings, the log and the levels' directories are found by the tests that use them.
     void layout_data()
     {
         QTest::addColumn<QString>("actual");
-        QTest::newRow("settings/settings.ini") << Global::internalSettingsFilePath();
-        QTest::newRow("settings/channelCom.conf") << Global::channelComSettingsFilePath();
         QTest::newRow("settings/sounds") << Global::notificationsAudioDir().absolutePath();
         QTest::newRow("bin/channelSettingsPlugins") << Global::channelSettingsPluginsDir().absolutePath();
         QTest::newRow("emergecyPatch") << Global::emergecyPatchDir().absolutePath();
-        QTest::newRow("data/12") << Global::dataSecrecyDir(12).absolutePath();
         QTest::newRow("data/0/abonents.states") << Global::abonentsStatesFilePath();
         QTest::newRow("data/3/log") << Global::logDir(3).absolutePath();
         QTest::newRow("data/1/messages/input") << Global::inputMessagesDir(1).absolutePath();

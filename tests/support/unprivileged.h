@@ -15,15 +15,13 @@ inline bool isRoot() { return geteuid() == 0; }
 // Whether this process is such a re-run child.
 inline bool isRerun() { return qEnvironmentVariableIsSet("COMCHANNEL_TEST_RERUN"); }
 
-// Runs the current test function and data row again in a child and returns its exit code
-// (its output is printed on failure): after `setup` (shell commands as root, $$ the
-// child's process id) in a private mount namespace if it is given, under `wrapper`.
+// Runs the current test function and data row again in a child, under `wrapper` and after
+// `setup` (shell commands as root, $$ the child) in a private mount namespace; returns the
+// child's exit code and prints its output on failure.
 int rerunCurrentTest(QString const &setup, QStringList wrapper = {});
 
-// Makes the test's fake installation writable for everybody and runs the current test
-// as "nobody". A build tree below a directory closed to "nobody" (/root) is shown to it
-// at its own path through a private mount namespace; where none can be made, one line
-// says so and the result is 1.
+// Runs the current test as "nobody" in its fake installation opened to everybody. A build tree
+// below a directory closed to "nobody" (/root) is shown to it through a private mount namespace.
 int runCurrentTestAsNobody();
 
 } // namespace TestSupport
