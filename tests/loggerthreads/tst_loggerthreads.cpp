@@ -11,47 +11,46 @@ class TestLoggerThreads : public QObject
 {
     Q_OBJECT
 
-    // Ended threads stay allocated until the test ends, so that no new thread
+    // Threads stay allocated until the test ends, so that no new thread
     // takes the address of one still in the registry.
-    QList<QThread *> endedThreads;
+    QList<QThread *> threads;
 
     // Runs the job on that many new threads at once, each with its index, and waits for all of them.
     void runThreads(int count, std::function<void(int)> const &job)
     {
-        QList<QThread *> threads;
-        for (int t = 0; t < count; ++t) {
-            threads << QThread::create(job, t);
-            threads.last()->start();
-        }
-        for (QThread *thread : qAsConst(threads))
-            QVERIFY(thread->wait(120000));
-        endedThreads << threads;
+        const int firstNew = threads.size();
+        for (int t = 0; t < count; ++t)
+            (threads << QThread::create(job, t)).last()->start();
+        for (int t = firstNew; t < threads.size(); ++t)
+            QVERIFY(threads[t]->wait(120000));
     }
 
-    int levelOfNewThread()
+    // The levels that new threads get, one after the other.
+    QList<int> levelsOfNewThreads(int count)
     {
-        int level = 0;
-        runThreads(1, [&level](int) { level = currentTabLevel(); });
-        return level;
+        QList<int> levels;
+        for (int t = 0; t < count; ++t)
+            runThreads(1, [&levels](int) { levels << currentTabLevel(); });
+        return levels;
     }
 
 private slots:
     void init()
     {
         FakeInstallation::reset();
-        gFunctionsDebuging = -1;
         gStack.clear();
         LoggerData::initDebug(nullptr);
     }
 
     void cleanup()
     {
-        qDeleteAll(endedThreads);
-        endedThreads.clear();
+        qDeleteAll(threads);
+        threads.clear();
     }
 
     // Through the host's state and through the emergency log, no line is lost
     // or torn, the lines of a message stand together, every thread keeps one level.
+    // The tracers around the messages keep each thread's latest scopes, in order.
     void messagesOfManyThreads_data()
     {
         QTest::addColumn<bool>("emergency");
@@ -65,8 +64,10 @@ private slots:
         constexpr int Threads = 8, Messages = 1000;
         static DebugData hostData; // never freed, like the host's
         LoggerData::initDebug(&hostData);
+        gFunctionsDebuging = 0;
         runThreads(Threads, [emergency](int t) {
             for (int m = 0; m < Messages; ++m) {
+                _CFunctionDebug tracer(QStringLiteral("%1 %2").arg(t).arg(m).toLatin1().constData());
                 const QString text = QStringLiteral("a %1-%2\nb %1-%2\nc %1-%2").arg(t).arg(m);
                 emergency ? emergecyDebug(text) : debug(QStringLiteral("Writer"), text, LevelAlways, FlagFileOnly);
             }
@@ -91,49 +92,31 @@ private slots:
         QCOMPARE(levelOfThread, emergency ? QVector<int>(Threads, 1) : QVector<int>({1, 2, 3, 4, 5, 6, 7, 8}));
         if (!emergency)
             QCOMPARE(hostData.tabs.size(), Threads);
+        const QStringList stack = _CFunctionDebug::stack();
+        QCOMPARE(stack.size(), 64);
+        for (int t = 0; t < Threads; ++t) {
+            const QStringList own = stack.filter(QString::number(t) + QLatin1Char(' '));
+            for (int k = 0; k < own.size(); ++k)
+                QCOMPARE(own[k], QStringLiteral("%1 %2").arg(t).arg(Messages - own.size() + k));
+        }
     }
 
+    // A freed level goes to the next new thread, the lowest first; a thread never
+    // logged frees nothing. A fresh state starts again at 1 and leaves the old one as it was.
     void threadLevels()
     {
         DebugData *first = LoggerData::debugData();
         QCOMPARE(currentTabLevel(), 1);
-        for (int level = 2; level <= 4; ++level)
-            QCOMPARE(levelOfNewThread(), level);
+        QCOMPARE(levelsOfNewThreads(3), QList<int>({2, 3, 4}));
         QThread neverLogged;
         deleteThreadTabLevel(&neverLogged);
-        QCOMPARE(levelOfNewThread(), 5);
-        deleteThreadTabLevel(endedThreads[2]);
-        deleteThreadTabLevel(endedThreads[0]);
-        QCOMPARE(levelOfNewThread(), 2);
-        QCOMPARE(levelOfNewThread(), 4);
-        QCOMPARE(levelOfNewThread(), 6);
+        deleteThreadTabLevel(threads[2]);
+        deleteThreadTabLevel(threads[0]);
+        QCOMPARE(levelsOfNewThreads(3), QList<int>({2, 4, 5}));
         QCOMPARE(currentTabLevel(), 1);
-
-        // A fresh state starts again at 1; the dropped one is left as it was, not freed.
         LoggerData::initDebug(nullptr);
-        QCOMPARE(first->tabs.size(), 6);
-        QCOMPARE(levelOfNewThread(), 1);
-    }
-
-    // Each thread's entries that remain are its latest ones, in order.
-    void tracingFromManyThreadsKeepsLast64()
-    {
-        constexpr int Tracers = 4, Scopes = 500;
-        gFunctionsDebuging = 0;
-        runThreads(Tracers, [](int t) {
-            for (int i = 0; i < Scopes; ++i)
-                _CFunctionDebug tracer((QByteArray::number(t) + ' ' + QByteArray::number(i)).constData());
-        });
-        const QStringList stack = _CFunctionDebug::stack();
-        QCOMPARE(stack.size(), 64);
-        QVector<QList<int>> entries(Tracers);
-        for (const QString &entry : stack)
-            entries[entry.section(' ', 0, 0).toInt()] << entry.section(' ', 1).toInt();
-        for (const QList<int> &numbers : qAsConst(entries)) {
-            for (int k = 0; k < numbers.size(); ++k)
-                QCOMPARE(numbers[k], Scopes - numbers.size() + k);
-        }
-        QCOMPARE(FakeInstallation::logFiles(), QStringList());
+        QCOMPARE(first->tabs.size(), 5);
+        QCOMPARE(levelsOfNewThreads(1), QList<int>{1});
     }
 };
 

@@ -18,24 +18,15 @@ inline QString filePath(QString const &relative)
     return QDir::cleanPath(QCoreApplication::applicationDirPath() + QStringLiteral("/../") + relative);
 }
 
-// A modification time not used before (a second after the previous one): the
-// settings store takes a file of the same size and time as unchanged.
-inline QDateTime freshModificationTime()
-{
-    static QDateTime last = QDateTime::currentDateTime().addDays(-1);
-    last = last.addSecs(1);
-    return last;
-}
-
-// Written as another process would: the bytes, then a (fresh) modification time.
+// Written as another process would: the bytes, then a modification time not used
+// before unless one is given: the settings store takes a file of the same size and time as unchanged.
 inline bool writeFile(QString const &relative, QByteArray const &content, QDateTime modified = QDateTime())
 {
-    if (!modified.isValid())
-        modified = freshModificationTime();
+    static QDateTime last = QDateTime::currentDateTime().addDays(-1);
     QFile file(filePath(relative));
     return QDir().mkpath(QFileInfo(file).absolutePath()) && file.open(QIODevice::WriteOnly | QIODevice::Truncate)
            && file.write(content) == content.size() && file.flush()
-           && file.setFileTime(modified, QFileDevice::FileModificationTime);
+           && file.setFileTime(modified.isValid() ? modified : (last = last.addSecs(1)), QFileDevice::FileModificationTime);
 }
 
 inline QByteArray readFile(QString const &relative)
@@ -53,21 +44,17 @@ inline void reset()
     QDir(filePath(QStringLiteral("data"))).removeRecursively();
 }
 
-inline QString logDirPath() { return filePath(QStringLiteral("data/0/log")); }
-
 // The log files of level 0, by name.
 inline QStringList logFiles()
 {
-    return QDir(logDirPath()).entryList({QStringLiteral("*.log")}, QDir::Files, QDir::Name);
+    return QDir(filePath(QStringLiteral("data/0/log"))).entryList({QStringLiteral("*.log")}, QDir::Files, QDir::Name);
 }
 
+// The content of the only log file.
 inline QByteArray logContent()
 {
-    const QStringList files = logFiles();
-    return files.size() == 1 ? readFile(QStringLiteral("data/0/log/") + files.first()) : QByteArray();
+    return logFiles().size() == 1 ? readFile(QStringLiteral("data/0/log/") + logFiles().first()) : QByteArray();
 }
-
-inline int summaryLineCount() { return CSystemInfo::summaryInfo().count(QLatin1Char('\n')); }
 
 // The lines of the only log file, without the system summary at its head
 // and without the empty text after the last line feed.
@@ -76,7 +63,7 @@ inline QStringList loggedLines()
     QStringList lines = QString::fromUtf8(logContent()).split(QLatin1Char('\n'));
     lines.removeLast();
     if (!lines.isEmpty() && lines.first().startsWith(QStringLiteral("Версия ")))
-        lines.erase(lines.begin(), lines.begin() + summaryLineCount());
+        lines.erase(lines.begin(), lines.begin() + CSystemInfo::summaryInfo().count(QLatin1Char('\n')));
     return lines;
 }
 

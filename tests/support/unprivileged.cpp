@@ -5,52 +5,26 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
-#include <sys/stat.h>
-#include <unistd.h>
+namespace TestSupport {
 
-namespace {
-
-// Runs the current test function and data row again: `wrapper` before the
-// command line, and `setup` first in a private mount namespace if there is one.
-int rerun(const QString &setup, QStringList arguments)
+int rerunCurrentTest(QString const &setup, QStringList wrapper)
 {
     QString testName = QString::fromLatin1(QTest::currentTestFunction());
     if (QTest::currentDataTag())
         testName += QLatin1Char(':') + QString::fromLatin1(QTest::currentDataTag());
-    arguments << QCoreApplication::applicationFilePath() << testName;
+    wrapper << QCoreApplication::applicationFilePath() << testName;
     if (!setup.isEmpty())
-        arguments = QStringList{"--mount", "--", "sh", "-c", QStringLiteral("(%1) || exit 125\nexec \"$@\"").arg(setup), "sh"} + arguments;
+        wrapper = QStringList{"unshare", "--mount", "--", "sh", "-c", QStringLiteral("(%1) || exit 125\nexec \"$@\"").arg(setup), "sh"} + wrapper;
     QProcess child;
     child.setProcessChannelMode(QProcess::MergedChannels);
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("COMCHANNEL_TEST_RERUN"), QStringLiteral("1"));
     child.setProcessEnvironment(environment);
-    child.start(setup.isEmpty() ? arguments.takeFirst() : QStringLiteral("unshare"), arguments);
-    if (!child.waitForFinished(120000))
-        return -1;
-    const int code = child.exitStatus() == QProcess::NormalExit ? child.exitCode() : -1;
+    child.start(wrapper.takeFirst(), wrapper);
+    const int code = child.waitForFinished(120000) && child.exitStatus() == QProcess::NormalExit ? child.exitCode() : -1;
     if (code != 0)
         qWarning().noquote() << "re-run of the test failed:\n" << QString::fromLocal8Bit(child.readAll());
     return code;
-}
-
-} // namespace
-
-namespace TestSupport {
-
-bool isRoot()
-{
-    return geteuid() == 0;
-}
-
-bool isRerun()
-{
-    return qEnvironmentVariableIsSet("COMCHANNEL_TEST_RERUN");
-}
-
-int rerunCurrentTestAfter(QString const &setup)
-{
-    return rerun(setup, {});
 }
 
 int runCurrentTestAsNobody()
@@ -59,33 +33,26 @@ int runCurrentTestAsNobody()
     QProcess::execute(QStringLiteral("chmod"), {QStringLiteral("-R"), QStringLiteral("a+rwX"), installDir});
     const QStringList asNobody{"setpriv", "--reuid=nobody", "--regid=nogroup", "--clear-groups", "--"};
 
-    // The first directory on the way that others may not enter, and the one
-    // just below the last such directory.
+    // The first directory on the way that others may not enter, and the one just below the last such.
     QString closed, below, dir;
     for (const QString &part : installDir.split(QLatin1Char('/'), Qt::SkipEmptyParts)) {
-        struct stat status;
         const QString parent = dir.isEmpty() ? QStringLiteral("/") : dir;
         dir += QLatin1Char('/') + part;
-        if (::stat(QFile::encodeName(parent).constData(), &status) == 0 && !(status.st_mode & S_IXOTH)) {
+        if (!QFileInfo(parent).permission(QFileDevice::ExeOther)) {
             closed = closed.isEmpty() ? parent : closed;
             below = dir;
         }
     }
     if (closed.isEmpty())
-        return rerun(QString(), asNobody);
+        return rerunCurrentTest(QString(), asNobody);
 
     // The closed directory is covered with an open one, in which the way down
     // to the installation is bound to the real one, kept aside beforehand.
     QTemporaryDir aside;
-    if (!aside.isValid() || QProcess::execute(QStringLiteral("unshare"), {"--mount", "true"}) != 0) {
-        qWarning("%s is closed to \"nobody\" and no private mount namespace can be made to show it the tests: "
-                 "build below a directory that others may enter", qPrintable(closed));
-        return 1;
-    }
-    return rerun(QStringLiteral("mount --bind '%1' '%2' && mount -t tmpfs -o mode=0755 open '%1' && "
-                                "mkdir -p '%3' && mount --bind '%2%4' '%3'")
-                     .arg(closed, aside.path(), below, below.mid(closed.size())),
-                 asNobody);
+    return rerunCurrentTest(QStringLiteral("mount --bind '%1' '%2' && mount -t tmpfs -o mode=0755 open '%1' && "
+                                           "mkdir -p '%3' && mount --bind '%2%4' '%3'")
+                                .arg(closed, aside.path(), below, below.mid(closed.size())),
+                            asNobody);
 }
 
 } // namespace TestSupport

@@ -2,27 +2,27 @@
 
 #include <QtTest>
 
+#include <unistd.h>
+
 // Access refusals cannot be seen as root, where file permissions do not bind.
 // A test that needs them starts with RUN_AS_UNPRIVILEGED_USER(): as root it
 // runs the same test function (and data row) again in a child process as the
 // user "nobody" and passes when the child passes; as any other user it goes on.
 namespace TestSupport {
 
-bool isRoot();
-
-// Makes the test's fake installation writable for everybody, runs the current
-// test function as "nobody" and returns the child's exit code (its output is
-// printed on failure). A build tree below a directory closed to "nobody"
-// (/root) is shown to it at its own path through a private mount namespace;
-// where none can be made, one line says so and the result is 1.
-int runCurrentTestAsNobody();
+inline bool isRoot() { return geteuid() == 0; }
 
 // Whether this process is such a re-run child.
-bool isRerun();
+inline bool isRerun() { return qEnvironmentVariableIsSet("COMCHANNEL_TEST_RERUN"); }
 
-// Runs the current test function and data row again in a private mount
-// namespace after `setup` (shell commands as root, $$ the child's process id).
-int rerunCurrentTestAfter(QString const &setup);
+// Runs the current test function and data row again in a child, under `wrapper` and after
+// `setup` (shell commands as root, $$ the child) in a private mount namespace; returns the
+// child's exit code and prints its output on failure.
+int rerunCurrentTest(QString const &setup, QStringList wrapper = {});
+
+// Runs the current test as "nobody" in its fake installation opened to everybody. A build tree
+// below a directory closed to "nobody" (/root) is shown to it through a private mount namespace.
+int runCurrentTestAsNobody();
 
 } // namespace TestSupport
 

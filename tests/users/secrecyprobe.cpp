@@ -1,11 +1,10 @@
-// Run by a throw-away user in a copied installation: prints the secrecy level
-// it gets and what the settings store answers, and logs one line.
+// Run by a throw-away user in a copied installation: prints the secrecy level it gets
+// and what the settings store answers, logs one line and tries to store a value.
 #include "common/globalpaths.h"
 #include "common/logger.h"
 #include "tests/support/settingsanswers.h"
 
 #include <QCoreApplication>
-#include <QStringList>
 
 #include <cstdio>
 
@@ -18,5 +17,6 @@ int main(int argc, char **argv)
     for (int answer : settingsAnswers())
         answers << QString::number(answer);
     std::printf("answers %s\n", qPrintable(answers.join(QLatin1Char(' '))));
+    CSettings().write(QStringLiteral("Debug/journals"), false);
     return 0;
 }
