@@ -90,13 +90,28 @@ class TstComconf : public QObject
     QTemporaryDir scratch;
     QByteArray staleLock; // the lock of a process that has exited
 
+    // "nobody" may not reach a build tree below /root: it runs a copy of comconf and of the
+    // library it links, laid out as installed, from the scratch directory.
+    QString comconfForNobody() const
+    {
+        const QString copy = scratch.filePath("nobody/bin/comconf");
+        const QString library = "/channelSettingsPlugins/libcomchannel.so";
+        if (QDir().mkpath(scratch.filePath("nobody/bin/channelSettingsPlugins")) && !QFile::exists(copy)) {
+            QFile::copy(QFileInfo(COMCONF_PATH).absolutePath() + library, scratch.filePath("nobody/bin") + library);
+            QFile::copy(COMCONF_PATH, copy);
+        }
+        return copy;
+    }
+
     // As root, asNobody runs it as "nobody", who is in no group.
     Run comconf(const QStringList &arguments, bool asNobody = false) const
     {
         QProcess process;
         process.setProcessChannelMode(QProcess::MergedChannels);
-        const QStringList nobody{"setpriv", "--reuid=nobody", "--regid=nogroup", "--clear-groups", "--"};
-        const QStringList command = (asNobody && TestSupport::isRoot() ? nobody : QStringList()) + QStringList{COMCONF_PATH};
+        const QStringList command = asNobody && TestSupport::isRoot()
+                                        ? QStringList{"setpriv", "--reuid=nobody", "--regid=nogroup", "--clear-groups", "--",
+                                                      comconfForNobody()}
+                                        : QStringList{COMCONF_PATH};
         process.start(command.first(), command.mid(1) + arguments);
         if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
             return Run();
