@@ -126,7 +126,7 @@ int wholeLinesSince(qint64 offset)
 
 void benchThreads()
 {
-    constexpr int Threads = 8, MessagesEach = 100, Rounds = 41;
+    constexpr int Threads = 8, MessagesEach = 1000, Rounds = 15;
     const qint64 offset = QFileInfo(logFilePath()).size();
     std::vector<double> alone, together;
     for (int round = 0; round < Rounds; ++round) {

@@ -19,8 +19,8 @@ void emergecyDebug(QString const &text)
     static QBasicMutex mutex;
     static LogFileTarget target;
 
-    QByteArray prefix;
-    appendTimeStamp(prefix);
+    QByteArray prefix(TimeStampSize, ' ');
+    writeTimeStamp(prefix.data());
     prefix.append("                forceDebug    ");
     const LogLines lines = layOutLines(text, prefix, ContinuationIndent);
 

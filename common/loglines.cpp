@@ -14,7 +14,7 @@ struct SecondText {
 
 } // namespace
 
-void appendTimeStamp(QByteArray &out)
+void writeTimeStamp(char *out)
 {
     thread_local SecondText cached;
     timespec now;
@@ -30,83 +30,103 @@ void appendTimeStamp(QByteArray &out)
         cached.second = now.tv_sec;
     }
     const int ms = int(now.tv_nsec / 1000000);
-    const char milliseconds[] = {digit(ms / 100), digit(ms / 10 % 10), digit(ms % 10)};
-    out.append(cached.text, int(sizeof(cached.text)));
-    out.append(milliseconds, int(sizeof(milliseconds)));
+    out = std::copy(cached.text, cached.text + sizeof(cached.text), out);
+    out[0] = digit(ms / 100);
+    out[1] = digit(ms / 10 % 10);
+    out[2] = digit(ms % 10);
 }
 
 namespace {
 
-// Encodes UTF-16 as UTF-8 at `out`, which has room for three bytes a unit;
-// returns the end. A lone surrogate becomes '?', as the toolkit's encoder has it.
-char *encodeUtf8(char *out, const char16_t *text, const char16_t *end)
+// Encodes UTF-16 as UTF-8 at `out`, which has room for three bytes a unit,
+// up to the end of the text or its next line feed, and moves `text` there;
+// returns the end of the output. A lone surrogate becomes '?', as the
+// toolkit's encoder has it.
+char *encodeUtf8(char *out, const char16_t *&text, const char16_t *end)
 {
-    while (text != end) {
-        const char16_t unit = *text++;
+    const char16_t *at = text;
+    while (at != end) {
+        const char16_t unit = *at;
         if (unit < 0x80) {
+            if (unit == u'\n')
+                break;
             *out++ = char(unit);
         } else if (unit < 0x800) {
-            *out++ = char(0xc0 | (unit >> 6));
-            *out++ = char(0x80 | (unit & 0x3f));
+            out[0] = char(0xc0 | (unit >> 6));
+            out[1] = char(0x80 | (unit & 0x3f));
+            out += 2;
         } else if (!QChar::isSurrogate(unit)) {
-            *out++ = char(0xe0 | (unit >> 12));
-            *out++ = char(0x80 | ((unit >> 6) & 0x3f));
-            *out++ = char(0x80 | (unit & 0x3f));
-        } else if (QChar::isHighSurrogate(unit) && text != end && QChar::isLowSurrogate(*text)) {
-            const char32_t code = QChar::surrogateToUcs4(unit, *text++);
-            *out++ = char(0xf0 | (code >> 18));
-            *out++ = char(0x80 | ((code >> 12) & 0x3f));
-            *out++ = char(0x80 | ((code >> 6) & 0x3f));
-            *out++ = char(0x80 | (code & 0x3f));
+            out[0] = char(0xe0 | (unit >> 12));
+            out[1] = char(0x80 | ((unit >> 6) & 0x3f));
+            out[2] = char(0x80 | (unit & 0x3f));
+            out += 3;
+        } else if (QChar::isHighSurrogate(unit) && at + 1 != end && QChar::isLowSurrogate(at[1])) {
+            const char32_t code = QChar::surrogateToUcs4(unit, *++at);
+            out[0] = char(0xf0 | (code >> 18));
+            out[1] = char(0x80 | ((code >> 12) & 0x3f));
+            out[2] = char(0x80 | ((code >> 6) & 0x3f));
+            out[3] = char(0x80 | (code & 0x3f));
+            out += 4;
         } else {
             *out++ = '?';
         }
+        ++at;
     }
+    text = at;
     return out;
-}
-
-// Appends `lead` bytes (a copy of `prefix`, or blanks if it is null) and the
-// encoded text, with one resize for room and one for the end.
-void appendLine(QByteArray &out, const char *prefix, int lead, const char16_t *text, const char16_t *end)
-{
-    const int start = out.size();
-    out.resize(start + lead + 3 * int(end - text));
-    char *at = out.data() + start;
-    if (prefix)
-        std::copy(prefix, prefix + lead, at);
-    else
-        std::fill(at, at + lead, ' ');
-    out.resize(int(encodeUtf8(at + lead, text, end) - out.constData()));
 }
 
 } // namespace
 
 void appendUtf8(QByteArray &out, QStringView text)
 {
-    appendLine(out, nullptr, 0, text.utf16(), text.utf16() + text.size());
+    const int start = out.size();
+    out.resize(start + 3 * int(text.size()));
+    const char16_t *at = text.utf16(), *const end = at + text.size();
+    char *written = out.data() + start;
+    // A line feed is a character like any other here.
+    for (;;) {
+        written = encodeUtf8(written, at, end);
+        if (at == end)
+            break;
+        *written++ = '\n';
+        ++at;
+    }
+    out.resize(int(written - out.constData()));
 }
 
-// One pass over the text: each part is found and encoded as it is laid out.
+// One pass over the text: each part is found and encoded as it is laid out,
+// straight into the buffer, which is resized once a part and once at the end.
 void layOutParts(LogLines &lines, QStringView text, const QByteArray &firstPrefix, int laterIndent)
 {
-    const char16_t *start = text.utf16(), *const textEnd = start + text.size();
+    QByteArray &out = lines.bytes;
+    const char16_t *at = text.utf16(), *const end = at + text.size();
+    int size = out.size();
     bool first = true;
     for (;;) {
-        const char16_t *end = std::find(start, textEnd, u'\n');
-        if (end > start) {
-            const int lead = first ? firstPrefix.size() : laterIndent;
-            lines.indentAt.append(lines.bytes.size() + lead);
-            appendLine(lines.bytes, first ? firstPrefix.constData() : nullptr, lead, start, end);
+        const int lead = first ? firstPrefix.size() : laterIndent;
+        // Room for the lead, the rest of the text and a line feed.
+        out.resize(size + lead + 3 * int(end - at) + 1);
+        char *const base = out.data();
+        char *const partEnd = encodeUtf8(base + size + lead, at, end);
+        if (partEnd != base + size + lead) {
+            if (first)
+                std::copy(firstPrefix.constData(), firstPrefix.constData() + lead, base + size);
+            else
+                std::fill(base + size, base + size + lead, ' ');
+            lines.indentAt.push_back(size + lead);
+            size = int(partEnd - base);
             first = false;
         } else {
-            lines.indentAt.append(-1);
+            lines.indentAt.push_back(-1);
         }
-        lines.bytes.append('\n');
-        lines.ends.append(lines.bytes.size());
-        if (end == textEnd)
-            return;
-        start = end + 1;
+        base[size++] = '\n';
+        lines.ends.push_back(size);
+        if (at == end)
+            break;
+        ++at;
     }
+    out.resize(size);
 }
 
 LogLines layOutLines(const QString &text, const QByteArray &firstPrefix, int laterIndent)

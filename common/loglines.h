@@ -2,15 +2,15 @@
 
 #include <QByteArray>
 #include <QString>
-#include <QVarLengthArray>
+#include <vector>
 
 // One message laid out for the log file, UTF-8: its lines one after another,
 // each written with a write call of its own.
 struct LogLines {
     QByteArray bytes;
-    QVarLengthArray<int, 8> ends;
+    std::vector<int> ends;
     // Where each line's indentation goes, if it has one (-1 for an empty line).
-    QVarLengthArray<int, 8> indentAt;
+    std::vector<int> indentAt;
 
     void clear()
     {
@@ -20,16 +20,17 @@ struct LogLines {
     }
 };
 
-// Appends the current local time as "hh:mm:ss.zzz".
-void appendTimeStamp(QByteArray &out);
+// The current local time as "hh:mm:ss.zzz", written at `out`.
+constexpr int TimeStampSize = 12;
+void writeTimeStamp(char *out);
 
 // Appends the text encoded as UTF-8.
 void appendUtf8(QByteArray &out, QStringView text);
 
 // Splits text at line feeds, keeping empty parts, and appends them to lines:
 // the first non-empty part follows firstPrefix, every later one `laterIndent`
-// blanks, each then its indentation point, and an empty part stays a bare line feed. The text is encoded as it
-// is laid out, in one pass.
+// blanks, each then its indentation point, and an empty part stays a bare line
+// feed. The text is encoded as it is laid out, in one pass.
 void layOutParts(LogLines &lines, QStringView text, const QByteArray &firstPrefix, int laterIndent);
 
 // The same into new lines.

@@ -56,6 +56,10 @@ private slots:
         QTest::newRow("leading line feed") << "Global" << "\nA" << 1 << QStringList{"", line("A")};
         QTest::newRow("name of 25") << "abcdefghijklmnopqrstuvwxy" << "A" << 1 << QStringList{line("A", "abcdefghijklmnopqrstuvwxy")};
         QTest::newRow("name of 26, echoed") << "abcdefghijklmnopqrstuvwxyz" << "текст" << 0 << QStringList{line("текст", "abcdefghijklmnopqrstuv...")};
+        // Texts the debug stream escapes.
+        QTest::newRow("quoted name, echoed") << "a\"b" << "текст" << 0 << QStringList{line("текст", "a\"b")};
+        QTest::newRow("backslash, echoed") << "Global" << "a\\b" << 0 << QStringList{line("a\\b")};
+        QTest::newRow("tab, echoed") << "Global" << "a\tb" << 0 << QStringList{line("a\tb")};
         QTest::newRow("emergency") << "" << "A\n\nB" << -1 << QStringList{Time + "                forceDebug    A", "", "    B"};
     }
 
@@ -74,8 +78,12 @@ private slots:
         else
             debug(name, text, LevelAlways, DebugFlag(flag));
         MessageCollector::Messages echo;
-        if (!(flag & 1))
-            echo.append({QtDebugMsg, QStringLiteral("\"%1\" \"%2\"").arg(name, text)});
+        if (!(flag & 1)) {
+            QString streamed;
+            QDebug(&streamed) << name << text;
+            streamed.chop(1);
+            echo.append({QtDebugMsg, streamed});
+        }
         QCOMPARE(MessageCollector::messages, echo);
         QCOMPARE(logged(), lines);
         QCOMPARE(FakeInstallation::logContent().startsWith("Версия 3.0.25.0 release"), flag >= 0);
