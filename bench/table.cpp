@@ -11,8 +11,7 @@ namespace Bench {
 namespace {
 
 struct Row {
-    QString what, figure, floor, ratio, goal;
-    bool met;
+    QString what, figure, floor, ratio, goal, met;
 };
 
 std::vector<Row> rows;
@@ -20,11 +19,24 @@ QStringList notes;
 
 } // namespace
 
+namespace {
+
+QString ratioText(double ratio)
+{
+    return std::isnan(ratio) ? QStringLiteral("-") : QString::asprintf("%.2fx", ratio);
+}
+
+} // namespace
+
 void addRow(QString const &what, QString const &figure, QString const &floor, double ratio, QString const &goal,
             bool met)
 {
-    rows.push_back({what, figure, floor, std::isnan(ratio) ? QStringLiteral("-") : QString::asprintf("%.2fx", ratio),
-                    goal, met});
+    rows.push_back({what, figure, floor, ratioText(ratio), goal, met ? QStringLiteral("met") : QStringLiteral("MISSED")});
+}
+
+void addRowWithoutGoal(QString const &what, QString const &figure, QString const &floor, double ratio, bool right)
+{
+    rows.push_back({what, figure, floor, ratioText(ratio), QStringLiteral("-"), right ? QStringLiteral("-") : QStringLiteral("WRONG")});
 }
 
 void addNote(QString const &note)
@@ -53,7 +65,7 @@ void printTable()
     for (const Row &row : rows) {
         std::printf("| %s | %s | %s | %s | %s | %s |\n", qUtf8Printable(row.what), qUtf8Printable(row.figure),
                     qUtf8Printable(row.floor), qUtf8Printable(row.ratio), qUtf8Printable(row.goal),
-                    row.met ? "met" : "MISSED");
+                    qUtf8Printable(row.met));
     }
     std::printf("\n");
     for (const QString &note : qAsConst(notes))

@@ -15,6 +15,8 @@ namespace Bench {
 // A ratio of NaN prints as "-" (the row's figure is not a time).
 void addRow(QString const &what, QString const &figure, QString const &floor, double ratio, QString const &goal,
             bool met);
+// A figure shown for scale only: "-" for goal and met, or WRONG if the work went wrong.
+void addRowWithoutGoal(QString const &what, QString const &figure, QString const &floor, double ratio, bool right);
 void addNote(QString const &note);
 void printTable();
 
