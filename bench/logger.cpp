@@ -3,6 +3,7 @@
 
 #include "table.h"
 
+#include "common/csettings.h"
 #include "common/globalpaths.h"
 #include "common/logger.h"
 
@@ -150,6 +151,19 @@ void benchThreads()
            eight / one, QStringLiteral(">= 0.9x, no line lost or torn"), eight >= 0.9 * one && found == sent);
 }
 
+// A message of a category switched off is dropped after the switch is read;
+// the peer reads the switch through a handle on the store, as each message once did.
+void benchFilteredOut()
+{
+    CSettings().write(QStringLiteral("Debug/ipcData"), false);
+    const auto filtered = [] { debug(logName, logText, LevelIpcData, FlagFileOnly); };
+    const auto handle = [] { CSettings().debugIpcData(); };
+    const auto times = medians(201, 100, filtered, handle);
+    addRowWithoutGoal(QStringLiteral("debug at a category switched off (nothing written)"), duration(times[0]),
+                      duration(times[1]) + QStringLiteral(" a handle on the store reading the switch"),
+                      times[0] / times[1], true);
+}
+
 void benchTrace()
 {
     static const char signature[] = "QString ChannelComSettings::fromByteArray(const QByteArray&)";
@@ -173,5 +187,6 @@ void Bench::benchLogger()
 {
     benchOneThread();
     benchThreads();
+    benchFilteredOut();
     benchTrace();
 }

@@ -1,5 +1,6 @@
 #include "logger.h"
 
+#include "categoryswitches.h"
 #include "csettings.h"
 #include "csysteminfo.h"
 #include "keptsetting.h"
@@ -27,37 +28,13 @@ constexpr int TimeAndNameWidth = 12 + 1 + NameWidth;
 constexpr int IndentPerLevel = 4;
 constexpr int WriteRetries = 10;
 
-// The switches of levels 1 to 20, in the order of the levels.
-bool (CSettings::*const categorySwitches[])() = {
-    &CSettings::debugIpcData,
-    &CSettings::debugIpcExtra,
-    &CSettings::debugIpcSecurityDaemon,
-    &CSettings::debugIpcTransport,
-    &CSettings::debugTransportAbonents,
-    &CSettings::debugTransportTransit,
-    &CSettings::debugTransportConnects,
-    &CSettings::debugTransportDataLifetime,
-    &CSettings::debugTransportBaseProtocol,
-    &CSettings::debugTransportProtocol,
-    &CSettings::debugTransportProtocolAttaches,
-    &CSettings::debugTransportIpSocketError,
-    &CSettings::debugTransportComPortError,
-    &CSettings::debugTransportComAtCommands,
-    &CSettings::debugTransportComPackets,
-    &CSettings::debugTransportComData,
-    &CSettings::debugTransportTasks,
-    &CSettings::debugJournals,
-    &CSettings::debugMessagesAutodelete,
-    &CSettings::debugMessagesLock,
-};
-constexpr int SwitchedLevels = int(sizeof(categorySwitches) / sizeof(categorySwitches[0]));
+constexpr int SwitchedLevels = 20;
 
 bool isSilenced(int level)
 {
     if (level < 1 || level > SwitchedLevels || gFunctionsDebuging > 0)
         return false;
-    CSettings settings;
-    return !(settings.*categorySwitches[level - 1])();
+    return !isCategoryOn(level);
 }
 
 // Whether the debug stream writes the unit as it is between its quotes: the

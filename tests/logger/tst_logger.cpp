@@ -128,6 +128,22 @@ private slots:
         QVERIFY2(settings.endsWith(settingsEnd) && settings.count('=') == settingsEnd.count('='), settings.constData());
     }
 
+    // A switch changed in the file, by another process or through a handle, holds from the next message on.
+    void switchFollowsTheFile()
+    {
+        QStringList expected;
+        for (const bool on : {false, true, false}) {
+            QVERIFY(FakeInstallation::writeFile(SettingsFile, on ? "[Debug]\nipcData=true\n" : "[Debug]\nipcData=false\n"));
+            debug(QStringLiteral("Global"), QStringLiteral("A"), LevelIpcData, FlagFileOnly);
+            if (on)
+                expected << line("A");
+            QCOMPARE(logged(), expected);
+        }
+        CSettings().write(QStringLiteral("Debug/ipcData"), true);
+        debug(QStringLiteral("Global"), QStringLiteral("B"), LevelIpcData, FlagFileOnly);
+        QCOMPARE(logged(), expected << line("B"));
+    }
+
     // The switch "Debug/all" is read once and written back when missing; while it is on, the
     // tracers log entry and exit, while it is off they keep the last 64 operations instead.
     void tracer()
