@@ -11,6 +11,7 @@
 
 #include <QFile>
 #include <QMessageLogger>
+#include <QStringBuilder>
 #include <QThread>
 #include <QtDebug>
 
@@ -58,13 +59,7 @@ void echo(const QString &name, const QString &text)
         QMessageLogger().debug() << name << text;
         return;
     }
-    QString message;
-    message.reserve(name.size() + text.size() + 5);
-    message += QLatin1Char('"');
-    message += name;
-    message += QLatin1String("\" \"");
-    message += text;
-    message += QLatin1Char('"');
+    const QString message = QLatin1Char('"') % name % QLatin1String("\" \"") % text % QLatin1Char('"');
     const QMessageLogContext context(nullptr, 0, nullptr, "default");
     qt_message_output(QtDebugMsg, context, message);
 }
