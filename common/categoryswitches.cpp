@@ -34,6 +34,7 @@ bool (CSettings::*const categorySwitches[])() = {
     &CSettings::debugMessagesAutodelete,
     &CSettings::debugMessagesLock,
 };
+static_assert(sizeof(categorySwitches) / sizeof(categorySwitches[0]) == SwitchedLevels);
 
 bool readThroughHandle(int level)
 {

@@ -1,5 +1,7 @@
 #pragma once
 
-// Whether the settings store's switch of a logger category (level 1 to 20) is
-// on, as a handle on the store would read it now.
+// The logger's category levels 1 to SwitchedLevels have a switch each in the settings store.
+constexpr int SwitchedLevels = 20;
+
+// Whether the switch of such a level is on, as a handle on the store would read it now.
 bool isCategoryOn(int level);

@@ -29,8 +29,6 @@ constexpr int TimeAndNameWidth = 12 + 1 + NameWidth;
 constexpr int IndentPerLevel = 4;
 constexpr int WriteRetries = 10;
 
-constexpr int SwitchedLevels = 20;
-
 bool isSilenced(int level)
 {
     if (level < 1 || level > SwitchedLevels || gFunctionsDebuging > 0)
