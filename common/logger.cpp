@@ -206,33 +206,15 @@ void writeToLogFile(const LogLines &lines, int laidOut, int indent)
     ::close(fd);
 }
 
-// Under contention the holder of the mutex leaves within microseconds (one
-// open, write and close), less than a waiter's sleep and wake-up would cost:
-// so a waiter first spins on its own core, and sleeps only if the holder was
-// preempted meanwhile.
-void lockFileStage(QMutex &mutex)
-{
-    constexpr int SpinLimit = 4000;
-    for (int spin = 0; spin < SpinLimit; ++spin) {
-        if (mutex.tryLock())
-            return;
-#if defined(__x86_64__) || defined(__i386__)
-        __builtin_ia32_pause();
-#endif
-    }
-    mutex.lock();
-}
-
 void debugToFile(DebugData &data, const QString &name, const QString &text)
 {
     ThreadLog &log = threadLog();
     const int laidOut = log.indent;
     const LogLines &lines = layOutMessage(log, name, text);
     QThread *thread = QThread::currentThread();
-    lockFileStage(data.mutex);
+    QMutexLocker locker(&data.mutex);
     log.indent = lockedTabLevel(data, thread) * IndentPerLevel;
     writeToLogFile(lines, laidOut, log.indent);
-    data.mutex.unlock();
 }
 
 } // namespace
