@@ -50,172 +50,165 @@ class tst_Boundary : public QObject
 {
     Q_OBJECT
 
-private slots:
-    void initTestCase();
-    void hostLifecycle_data();
-    void hostLifecycle();
-    void longTexts_data();
-    void longTexts();
-    void cleanupTestCase();
-
-private:
     QLibrary library{QStringLiteral(COMCHANNEL_PLUGIN_PATH)};
     CChannelSettingsPlugin *plugin = nullptr;
-};
 
-void tst_Boundary::initTestCase()
-{
-    const auto apiVersion = reinterpret_cast<ApiVersionFunction>(library.resolve("apiVersion"));
-    const auto instance = reinterpret_cast<InstanceFunction>(library.resolve("instance"));
-    QVERIFY(apiVersion && instance && library.resolve("initDebug") && library.resolve("deleteInstance"));
-    QCOMPARE(apiVersion(), 5);
-    plugin = instance();
-    QCOMPARE(plugin->channelType(), 2);
-    QCOMPARE(plugin->channelName(), QStringLiteral("Коммутируемый канал"));
-}
-
-void tst_Boundary::hostLifecycle_data()
-{
-    QTest::addColumn<bool>("registry");    // the host set usedDevices
-    QTest::addColumn<QString>("user");      // pbnAdd:NAME, pbnEdit:NAME, pbnRemove, tbnPorts:ENTRY
-    QTest::addColumn<bool>("hostDeletes");  // the page, during the modal run
-    QTest::addColumn<QString>("calls");     // after loading's "clear(2) clear(2) add(2,A)"
-    QTest::addColumn<int>("changes");
-
-    // Every row starts from a channel of A (active) and B.
-    QTest::newRow("save only") << true << QString() << false << QString() << 0;
-    QTest::newRow("add, applied") << true << "pbnAdd:C" << false << "channelTypes(C) remove(2,) add(2,C)" << 1;
-    QTest::newRow("add, page deleted") << true << "pbnAdd:C" << true << QString() << 0;
-    QTest::newRow("add refused, page deleted under the warning") << true << "pbnAdd:X" << true << "channelTypes(X)" << 0;
-    QTest::newRow("edit, applied") << true << "pbnEdit:D" << false << "channelTypes(D) remove(2,A) add(2,D)" << 1;
-    QTest::newRow("edit, page deleted") << true << "pbnEdit:D" << true << QString() << 0;
-    QTest::newRow("remove both, confirmed") << true << "pbnRemove" << false << "remove(2,B) remove(2,A)" << 1;
-    QTest::newRow("remove, page deleted") << true << "pbnRemove" << true << QString() << 0;
-    // Without the host's registry the page's own one takes the calls.
-    QTest::newRow("no registry: add X, applied") << false << "pbnAdd:X" << false << "channelTypes(X) remove(2,) add(2,X)" << 1;
-    QTest::newRow("no registry: remove, confirmed") << false << "pbnRemove" << false << "remove(2,B) remove(2,A)" << 1;
-    QTest::newRow("abonent page: menu, chosen") << true << "tbnPorts:A" << false << QString() << 0;
-    QTest::newRow("abonent page: menu, page deleted") << true << "tbnPorts:A" << true << QString() << 0;
-}
-
-// The user starts a modal run; from the event loop that runs it, the host
-// lets it be answered or deletes the page. After a deletion nothing more may
-// happen: no registry call, no change report, no crash.
-void tst_Boundary::hostLifecycle()
-{
-    QFETCH(bool, registry);
-    QFETCH(QString, user);
-    QFETCH(bool, hostDeletes);
-    QFETCH(QString, calls);
-    QFETCH(int, changes);
-    const QString button = user.section(QLatin1Char(':'), 0, 0);
-    const QString name = user.section(QLatin1Char(':'), 1);
-
-    writeChannelFile(TestSupport::channelRecord({"+A", "B"}));
-    CChannelUsedDevices usedDevices;
-    usedDevices.add(3, QStringLiteral("X"));
-    gRegistryCalls.clear();
-    QPointer<QWidget> page = button == QLatin1String("tbnPorts") ? static_cast<QWidget *>(plugin->abonentWidget())
-                                                                  : plugin->channelWidget();
-    const auto channelPage = qobject_cast<CChannelSettingsWidget *>(page);
-    int changeReports = 0;
-    if (channelPage) {
-        channelPage->usedDevices = registry ? &usedDevices : nullptr;
-        connect(channelPage, &CChannelSettingsWidget::dataChanged, [&changeReports] { ++changeReports; });
-        QCOMPARE(channelPage->loadData(), QString());
-        channelPage->findChild<QTableView *>()->selectAll();
-        channelPage->findChild<QTableView *>()->selectRow(button == QLatin1String("pbnEdit") ? 0 : -1);
+private slots:
+    void initTestCase()
+    {
+        // Always a first run: the library writes its settings and a new log, under valgrind too.
+        QVERIFY(Global::settingsDir().removeRecursively() && Global::dataDir().removeRecursively());
+        const auto apiVersion = reinterpret_cast<ApiVersionFunction>(library.resolve("apiVersion"));
+        const auto instance = reinterpret_cast<InstanceFunction>(library.resolve("instance"));
+        QVERIFY(apiVersion && instance && library.resolve("initDebug") && library.resolve("deleteInstance"));
+        QCOMPARE(apiVersion(), 5);
+        plugin = instance();
+        QCOMPARE(plugin->channelType(), 2);
+        QCOMPARE(plugin->channelName(), QStringLiteral("Коммутируемый канал"));
     }
-    page->show();
-    auto deletePage = [&page] { delete page; };
-    TestSupport::ModalWatcher<QDialog> dialog([&](QDialog *modal) {
-        if (auto box = qobject_cast<QMessageBox *>(modal))
-            return hostDeletes ? deletePage() : box->button(QMessageBox::Yes)->click();
-        if (hostDeletes && name != QLatin1String("X"))
-            return deletePage();
-        modal->findChild<QComboBox *>()->setEditText(name);
-        TestSupport::ModalWatcher<QMessageBox> warning([&](QMessageBox *) { deletePage(); });
-        click(modal, "pbnApply");
-    });
-    TestSupport::ModalWatcher<QMenu> menu([&](QMenu *popup) {
-        if (hostDeletes)
-            return deletePage();
-        for (QAction *entry : popup->actions())
-            if (entry->text() == name)
-                entry->trigger();
-        popup->close();
-    });
-    if (!button.isEmpty())
-        click(page, qPrintable(button));
-    QCOMPARE(dialog.fired() || menu.fired(), !button.isEmpty());
-    QCOMPARE(page.isNull(), hostDeletes);
-    QCOMPARE(changeReports, changes);
-    const QStringList loading{"clear(2)", "clear(2)", "add(2,A)"};
-    if (channelPage)
-        QCOMPARE(gRegistryCalls, loading + calls.split(QLatin1Char(' '), Qt::SkipEmptyParts));
-    QVERIFY(registry || usedDevices.nodes.size() == 1);
-    if (page && channelPage) {
+
+    void hostLifecycle_data()
+    {
+        QTest::addColumn<bool>("registry");    // the host set usedDevices
+        QTest::addColumn<QString>("user");      // pbnAdd:NAME, pbnEdit:NAME, pbnRemove, tbnPorts:ENTRY
+        QTest::addColumn<bool>("hostDeletes");  // the page, during the modal run
+        QTest::addColumn<QString>("calls");     // after loading's "clear(2) clear(2) add(2,A)"
+        QTest::addColumn<int>("changes");
+
+        // Every row starts from a channel of A (active) and B.
+        QTest::newRow("add, applied") << true << "pbnAdd:C" << false << "channelTypes(C) remove(2,) add(2,C)" << 1;
+        QTest::newRow("add, page deleted") << true << "pbnAdd:C" << true << QString() << 0;
+        QTest::newRow("add refused, page deleted under the warning") << true << "pbnAdd:X" << true << "channelTypes(X)" << 0;
+        QTest::newRow("edit, applied") << true << "pbnEdit:D" << false << "channelTypes(D) remove(2,A) add(2,D)" << 1;
+        QTest::newRow("edit, page deleted") << true << "pbnEdit:D" << true << QString() << 0;
+        QTest::newRow("remove both, confirmed") << true << "pbnRemove" << false << "remove(2,B) remove(2,A)" << 1;
+        QTest::newRow("remove, page deleted") << true << "pbnRemove" << true << QString() << 0;
+        // Without the host's registry the page's own one takes the calls.
+        QTest::newRow("no registry: add X, applied") << false << "pbnAdd:X" << false << "channelTypes(X) remove(2,) add(2,X)" << 1;
+        QTest::newRow("no registry: remove, confirmed") << false << "pbnRemove" << false << "remove(2,B) remove(2,A)" << 1;
+        QTest::newRow("abonent page: menu, chosen") << true << "tbnPorts:A" << false << QString() << 0;
+        QTest::newRow("abonent page: menu, page deleted") << true << "tbnPorts:A" << true << QString() << 0;
+    }
+
+    // The user starts a modal run; from the event loop that runs it, the host
+    // lets it be answered or deletes the page. After a deletion nothing more may
+    // happen: no registry call, no change report, no crash.
+    void hostLifecycle()
+    {
+        QFETCH(bool, registry);
+        QFETCH(QString, user);
+        QFETCH(bool, hostDeletes);
+        QFETCH(QString, calls);
+        QFETCH(int, changes);
+        const QString button = user.section(QLatin1Char(':'), 0, 0);
+        const QString name = user.section(QLatin1Char(':'), 1);
+
+        writeChannelFile(TestSupport::channelRecord({"+A", "B"}));
+        CChannelUsedDevices usedDevices;
+        usedDevices.add(3, QStringLiteral("X"));
+        gRegistryCalls.clear();
+        QPointer<QWidget> page = button == QLatin1String("tbnPorts") ? static_cast<QWidget *>(plugin->abonentWidget())
+                                                                      : plugin->channelWidget();
+        const auto channelPage = qobject_cast<CChannelSettingsWidget *>(page);
+        int changeReports = 0;
+        if (channelPage) {
+            channelPage->usedDevices = registry ? &usedDevices : nullptr;
+            connect(channelPage, &CChannelSettingsWidget::dataChanged, [&changeReports] { ++changeReports; });
+            QCOMPARE(channelPage->loadData(), QString());
+            channelPage->findChild<QTableView *>()->selectAll();
+            channelPage->findChild<QTableView *>()->selectRow(button == QLatin1String("pbnEdit") ? 0 : -1);
+        }
+        page->show();
+        auto deletePage = [&page] { delete page; };
+        TestSupport::ModalWatcher<QDialog> dialog([&](QDialog *modal) {
+            if (auto box = qobject_cast<QMessageBox *>(modal))
+                return hostDeletes ? deletePage() : box->button(QMessageBox::Yes)->click();
+            if (hostDeletes && name != QLatin1String("X"))
+                return deletePage();
+            modal->findChild<QComboBox *>()->setEditText(name);
+            TestSupport::ModalWatcher<QMessageBox> warning([&](QMessageBox *) { deletePage(); });
+            click(modal, "pbnApply");
+        });
+        TestSupport::ModalWatcher<QMenu> menu([&](QMenu *popup) {
+            if (hostDeletes)
+                return deletePage();
+            for (QAction *entry : popup->actions())
+                if (entry->text() == name)
+                    entry->trigger();
+            popup->close();
+        });
+        if (!button.isEmpty())
+            click(page, qPrintable(button));
+        QCOMPARE(dialog.fired() || menu.fired(), !button.isEmpty());
+        QCOMPARE(page.isNull(), hostDeletes);
+        QCOMPARE(changeReports, changes);
+        const QStringList loading{"clear(2)", "clear(2)", "add(2,A)"};
+        if (channelPage)
+            QCOMPARE(gRegistryCalls, loading + calls.split(QLatin1Char(' '), Qt::SkipEmptyParts));
+        QVERIFY(registry || usedDevices.nodes.size() == 1);
+        if (page && channelPage) {
+            QByteArray data;
+            const QStringList saving = save(channelPage, &data);
+            ChannelComSettings saved;
+            QCOMPARE(saved.fromByteArray(data), QString());
+            QStringList expected{"clear(2)"};
+            for (const ComPortSettings &port : qAsConst(saved.ports))
+                expected << (port.active ? QStringLiteral("add(2,%1)").arg(port.portName) : QString());
+            expected.removeAll(QString());
+            QCOMPARE(saving, expected);
+        } else if (page) {
+            QCOMPARE(static_cast<CChannelAbonentSettingsWidget *>(page.data())->prettySettings(), QStringLiteral("Номер: , Порт: A; "));
+        }
+        delete page;
+    }
+
+    void longTexts_data()
+    {
+        QTest::addColumn<int>("length");
+        // Past a line edit's default limit of 32,767 characters, and far past it.
+        QTest::newRow("40 thousand") << 40000;
+        QTest::newRow("3 million") << 3000000;
+    }
+
+    // A record loaded and saved without an edit keeps every byte of its texts,
+    // also through the port dialog and the abonent page; the page paints it.
+    void longTexts()
+    {
+        QFETCH(int, length);
+        const QString text(length, QLatin1Char('7'));
+        // A line edit lays out all of its text: millions of characters take it seconds.
+        const bool throughLineEdits = length < 100000;
+
+        const QByteArray abonent = AbonentComSettings{text, {text}}.toByteArray();
+        std::unique_ptr<CChannelAbonentSettingsWidget> abonentPage(plugin->abonentWidget());
+        QVERIFY(!throughLineEdits || abonentPage->loadData(abonent).isEmpty());
+        QVERIFY(!throughLineEdits || abonentPage->saveData() == abonent);
+
+        const QByteArray channel = ChannelComSettings{{{true, text, text, 9600, 0, 8, 0, 1}}, 1024}.toByteArray();
+        writeChannelFile(channel);
+        CChannelUsedDevices usedDevices;
+        std::unique_ptr<CChannelSettingsWidget> page(plugin->channelWidget());
+        page->usedDevices = &usedDevices;
+        QCOMPARE(page->loadData(), QString());
+        page->setDisplayExtendedSettings(true);
+        page->show();
+        QVERIFY(!page->grab().isNull());
+        TestSupport::ModalWatcher<QDialog> dialog([](QDialog *modal) { click(modal, "pbnApply"); });
+        page->findChild<QTableView *>()->selectRow(0);
+        if (throughLineEdits)
+            click(page.get(), "pbnEdit");
+        QCOMPARE(dialog.fired(), throughLineEdits);
         QByteArray data;
-        const QStringList saving = save(channelPage, &data);
-        ChannelComSettings saved;
-        QCOMPARE(saved.fromByteArray(data), QString());
-        QStringList expected{"clear(2)"};
-        for (const ComPortSettings &port : qAsConst(saved.ports))
-            expected << (port.active ? QStringLiteral("add(2,%1)").arg(port.portName) : QString());
-        expected.removeAll(QString());
-        QCOMPARE(saving, expected);
-    } else if (page) {
-        QCOMPARE(static_cast<CChannelAbonentSettingsWidget *>(page.data())->prettySettings(), QStringLiteral("Номер: , Порт: A; "));
+        save(page.get(), &data);
+        QCOMPARE(data, channel);
     }
-    delete page;
-}
 
-void tst_Boundary::longTexts_data()
-{
-    QTest::addColumn<int>("length");
-    // Past a line edit's default limit of 32,767 characters, and far past it.
-    QTest::newRow("40 thousand") << 40000;
-    QTest::newRow("3 million") << 3000000;
-}
-
-// A record loaded and saved without an edit keeps every byte of its texts,
-// also through the port dialog and the abonent page; the page paints it.
-void tst_Boundary::longTexts()
-{
-    QFETCH(int, length);
-    const QString text(length, QLatin1Char('7'));
-    // A line edit lays out all of its text: millions of characters take it seconds.
-    const bool throughLineEdits = length < 100000;
-
-    const QByteArray abonent = AbonentComSettings{text, {text}}.toByteArray();
-    std::unique_ptr<CChannelAbonentSettingsWidget> abonentPage(plugin->abonentWidget());
-    QVERIFY(!throughLineEdits || abonentPage->loadData(abonent).isEmpty());
-    QVERIFY(!throughLineEdits || abonentPage->saveData() == abonent);
-
-    const QByteArray channel = ChannelComSettings{{{true, text, text, 9600, 0, 8, 0, 1}}, 1024}.toByteArray();
-    writeChannelFile(channel);
-    CChannelUsedDevices usedDevices;
-    std::unique_ptr<CChannelSettingsWidget> page(plugin->channelWidget());
-    page->usedDevices = &usedDevices;
-    QCOMPARE(page->loadData(), QString());
-    page->setDisplayExtendedSettings(true);
-    page->show();
-    QVERIFY(!page->grab().isNull());
-    TestSupport::ModalWatcher<QDialog> dialog([](QDialog *modal) { click(modal, "pbnApply"); });
-    page->findChild<QTableView *>()->selectRow(0);
-    if (throughLineEdits)
-        click(page.get(), "pbnEdit");
-    QCOMPARE(dialog.fired(), throughLineEdits);
-    QByteArray data;
-    save(page.get(), &data);
-    QCOMPARE(data, channel);
-}
-
-void tst_Boundary::cleanupTestCase()
-{
-    reinterpret_cast<DeleteInstanceFunction>(library.resolve("deleteInstance"))(plugin);
-    library.unload();
-}
+    void cleanupTestCase()
+    {
+        reinterpret_cast<DeleteInstanceFunction>(library.resolve("deleteInstance"))(plugin);
+        library.unload();
+    }
+};
 
 QTEST_MAIN(tst_Boundary)
 #include "tst_boundary.moc"
