@@ -1,8 +1,10 @@
 // The built plug-in as a host sees it: loaded by file name, reached through its
 // entry points and the interface headers, with the host's own registry, which
 // logs every call. The host deletes pages whenever its event loop says so.
+// The reference host's own abonent book is read here too.
 #include "comchannel/comsettings.h"
 #include "common/globalpaths.h"
+#include "host/hostabonents.h"
 #include "interfaces/cchannelabonentsettingswidget.h"
 #include "interfaces/cchannelsettingsplugin.h"
 #include "interfaces/cchannelsettingswidget.h"
@@ -201,6 +203,31 @@ private slots:
         QByteArray data;
         save(page.get(), &data);
         QCOMPARE(data, channel);
+    }
+
+    void hostAbonentsRefuseBadData_data()
+    {
+        QTest::addColumn<QByteArray>("data");
+        QTest::addColumn<QString>("message");
+        HostAbonents two;
+        two.list = {{QStringLiteral("Иванов"), QByteArray("1")}, {QString(), QByteArray()}};
+        const QByteArray complete = two.toByteArray();
+        QTest::newRow("empty") << QByteArray() << QStringLiteral("Версия списка абонентов 0 не совпадает с текущей 1");
+        QTest::newRow("cut off") << complete.chopped(2) << QStringLiteral("Список абонентов поврежден");
+        QByteArray claimsMore = complete;
+        claimsMore[7] = 100;
+        QTest::newRow("count beyond the data") << claimsMore << QStringLiteral("Список абонентов поврежден");
+    }
+
+    // The reference host's abonent book: a bad file leaves no abonent of what was read before.
+    void hostAbonentsRefuseBadData()
+    {
+        QFETCH(QByteArray, data);
+        QFETCH(QString, message);
+        HostAbonents read;
+        read.list = {{QStringLiteral("Петров"), QByteArray("2")}};
+        QCOMPARE(read.fromByteArray(data), message);
+        QVERIFY(read.list.isEmpty());
     }
 
     void cleanupTestCase()
