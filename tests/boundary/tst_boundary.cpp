@@ -10,6 +10,7 @@
 #include "interfaces/cchannelsettingswidget.h"
 #include "interfaces/cchanneluseddevices.h"
 #include "tests/support/channeldata.h"
+#include "tests/support/fakeinstallation.h"
 #include "tests/support/modalanswer.h"
 
 #include <QComboBox>
@@ -28,13 +29,6 @@ namespace {
 void click(const QWidget *parent, const char *name)
 {
     parent->findChild<QAbstractButton *>(QString::fromLatin1(name))->click();
-}
-
-void writeChannelFile(const QByteArray &content)
-{
-    QDir().mkpath(Global::settingsDir().absolutePath());
-    QFile file(Global::channelComSettingsFilePath());
-    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(content) == content.size());
 }
 
 // Saves the page; the registry calls that saving made.
@@ -105,7 +99,7 @@ private slots:
         const QString button = user.section(QLatin1Char(':'), 0, 0);
         const QString name = user.section(QLatin1Char(':'), 1);
 
-        writeChannelFile(TestSupport::channelRecord({"+A", "B"}));
+        QVERIFY(FakeInstallation::writeFile(QStringLiteral("settings/channelCom.conf"), TestSupport::channelRecord({"+A", "B"})));
         CChannelUsedDevices usedDevices;
         usedDevices.add(3, QStringLiteral("X"));
         gRegistryCalls.clear();
@@ -187,7 +181,7 @@ private slots:
         QVERIFY(!throughLineEdits || abonentPage->saveData() == abonent);
 
         const QByteArray channel = ChannelComSettings{{{true, text, text, 9600, 0, 8, 0, 1}}, 1024}.toByteArray();
-        writeChannelFile(channel);
+        QVERIFY(FakeInstallation::writeFile(QStringLiteral("settings/channelCom.conf"), channel));
         CChannelUsedDevices usedDevices;
         std::unique_ptr<CChannelSettingsWidget> page(plugin->channelWidget());
         page->usedDevices = &usedDevices;

@@ -1,4 +1,5 @@
 #include "comchannel/comsettings.h"
+#include "tests/support/fakeinstallation.h"
 #include "tests/support/unprivileged.h"
 #include "virtualmodems.h"
 
@@ -6,6 +7,9 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
+
+using FakeInstallation::readFile;
+using FakeInstallation::writeFile;
 
 namespace {
 
@@ -28,19 +32,6 @@ QByteArray channel(const QList<ComPortSettings> &ports, int blockSize = 1024)
 QByteArray abonent(const QString &phoneNumber, const QStringList &ports)
 {
     return AbonentComSettings{phoneNumber, ports}.toByteArray();
-}
-
-void writeFile(const QString &path, const QByteArray &data)
-{
-    QVERIFY(QDir().mkpath(QFileInfo(path).absolutePath()));
-    QFile file(path);
-    QVERIFY2(file.open(QIODevice::WriteOnly) && file.write(data) == data.size(), qPrintable(path));
-}
-
-QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 // Relative paths and contents of every file below root.
@@ -141,7 +132,7 @@ private slots:
         qputenv("COMCONF_LOCK_DIRS", QFile::encodeName(scratch.filePath("lock1") + ':' + scratch.filePath("lock2")));
         qputenv("COMCONF_BYID_DIR", QFile::encodeName(scratch.filePath("by-id")));
         for (const char *device : {"dev/ttyUSB7", "dev/ttyACM3", "dev/ttyS31"})
-            writeFile(scratch.filePath(QString::fromLatin1(device)), QByteArray());
+            QVERIFY(writeFile(scratch.filePath(QString::fromLatin1(device)), QByteArray()));
         QVERIFY(QDir().mkpath(scratch.filePath("by-id")));
         QVERIFY(QFile::link(scratch.filePath("dev/ttyUSB7"), scratch.filePath("by-id/usb-Test_Modem_42-if00-port0")));
 
@@ -151,9 +142,9 @@ private slots:
         const qint32 stale = qint32(exited.processId());
         QVERIFY(exited.waitForFinished() && stale > 0);
         staleLock = QByteArray::number(stale).rightJustified(10) + '\n';
-        writeFile(scratch.filePath("lock1/LCK..ttyUSB7"), staleLock);
-        writeFile(scratch.filePath("lock2/LCK..ttyACM3"), QByteArray(reinterpret_cast<const char *>(&stale), 4));
-        writeFile(scratch.filePath("lock2/LCK..ttyS31"), QByteArray::number(QCoreApplication::applicationPid()) + "\ntst_comconf\n");
+        QVERIFY(writeFile(scratch.filePath("lock1/LCK..ttyUSB7"), staleLock));
+        QVERIFY(writeFile(scratch.filePath("lock2/LCK..ttyACM3"), QByteArray(reinterpret_cast<const char *>(&stale), 4)));
+        QVERIFY(writeFile(scratch.filePath("lock2/LCK..ttyS31"), QByteArray::number(QCoreApplication::applicationPid()) + "\ntst_comconf\n"));
     }
 
     // A command's exit code and what it prints (usage, version, a record, a refusal); FILE holds the
@@ -237,11 +228,11 @@ private slots:
         QFETCH(int, exitCode);
         QFETCH(QStringList, lines);
         QFile::remove(scratch.filePath("bad.conf"));
-        writeFile(scratch.filePath("file"), file);
+        QVERIFY(writeFile(scratch.filePath("file"), file));
         expectRun(arguments, exitCode, lines);
         QVERIFY(!QFile::exists(scratch.filePath("bad.conf")));
         if (exitCode == 0 && arguments.first() == "show" && !file.isEmpty()) {
-            writeFile(scratch.filePath("record.json"), comconf({"show", "--json", arguments.last()}).lines.join('\n').toUtf8());
+            QVERIFY(writeFile(scratch.filePath("record.json"), comconf({"show", "--json", arguments.last()}).lines.join('\n').toUtf8()));
             QCOMPARE(comconf({"build", "--from-json", scratch.filePath("record.json"), "-o", scratch.filePath("built")}).exitCode, 0);
             QCOMPARE(readFile(scratch.filePath("built")), file);
         }
@@ -316,13 +307,13 @@ private slots:
             QVERIFY(installation.levels.at(level) == '-' || QDir().mkpath(dir));
             QVERIFY(installation.levels.at(level) != 'r' || QFile::setPermissions(dir, QFile::Permissions(0x5555)));
         }
-        writeFile(root.filePath("settings/settings.ini"), installation.settings);
+        QVERIFY(writeFile(root.filePath("settings/settings.ini"), installation.settings));
         if (!installation.channelFile.isNull())
-            writeFile(root.filePath("settings/channelCom.conf"), installation.channelFile);
+            QVERIFY(writeFile(root.filePath("settings/channelCom.conf"), installation.channelFile));
         QStringList arguments{"check", root.path(), "--abonents"};
         for (const QByteArray &record : installation.abonents) {
             arguments.append(root.filePath(QStringLiteral("abonent%1").arg(arguments.size())));
-            writeFile(arguments.last(), record);
+            QVERIFY(writeFile(arguments.last(), record));
         }
         if (installation.abonents.isEmpty())
             arguments.removeLast();
@@ -386,11 +377,11 @@ private slots:
                                     ",perm=0660,group=dialout"), port);
             channelPorts.append({true, port, scripted.initString, 115200, 1, 8, 0, 1});
         }
-        writeFile(scratch.filePath("probed/settings/channelCom.conf"), channel(channelPorts));
+        QVERIFY(writeFile(scratch.filePath("probed/settings/channelCom.conf"), channel(channelPorts)));
         const QMap<QString, QByteArray> locks = snapshot(scratch.filePath("lock1"));
         const QString lockPath = scratch.filePath("lock1/LCK..ttyV0");
         if (!scripted.lock.isEmpty())
-            writeFile(lockPath, scripted.lock);
+            QVERIFY(writeFile(lockPath, scripted.lock));
 
         const bool asNobody = scripted.options.removeAll("--as-nobody") > 0;
         expectRun(QStringList{"probe", scratch.filePath("probed"), "--timeout", "1000"} + scripted.options, scripted.exitCode, scripted.lines,
