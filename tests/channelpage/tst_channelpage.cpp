@@ -99,8 +99,8 @@ private slots:
     // block size saved as the spin box shows it; the registry calls are the boundary test's.
     void page()
     {
-        ChannelComSettings channel{{TestSupport::port(true, QStringLiteral("A"), QStringLiteral("ATZ"), 9600, 1, 8, 2, 3),
-                                    TestSupport::port(false, QStringLiteral("B"), QString(), 1200, 2, 5, 5, 2)}, 2048};
+        ChannelComSettings channel{{{true, QStringLiteral("A"), QStringLiteral("ATZ"), 9600, 1, 8, 2, 3},
+                                     {false, QStringLiteral("B"), QString(), 1200, 2, 5, 5, 2}}, 2048};
         QVERIFY(FakeInstallation::writeFile(QStringLiteral("settings/channelCom.conf"), channel.toByteArray()));
         CChannelUsedDevices registry;
         CComChannelSettingsWidget page;
@@ -163,7 +163,7 @@ private slots:
             usedDevices.add(entry.left(1).toInt(), entry.mid(2));
         CComPortDialog dialog(&model, &usedDevices, nullptr);
         if (!loaded.isEmpty())
-            dialog.load(TestSupport::port(true, loaded, QString(), 300, 0, 8, 0, 3));
+            dialog.load(ComPortSettings{true, loaded, QString(), 300, 0, 8, 0, 3});
         dialog.findChild<QCheckBox *>(QStringLiteral("chbxActive"))->setChecked(active);
         dialog.findChild<QComboBox *>(QStringLiteral("cbxPort"))->setEditText(typed);
         QString shown;

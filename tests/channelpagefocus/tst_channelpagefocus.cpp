@@ -45,7 +45,7 @@ bool showActive(QWidget *window)
 
 ComPortSettings modemPort(const QString &name)
 {
-    return TestSupport::port(true, name, QStringLiteral("ATZ\\r"), 57600, 1, 8, 0, 1);
+    return {true, name, QStringLiteral("ATZ\\r"), 57600, 1, 8, 0, 1};
 }
 
 bool save(QWidget *widget, const char *name)
