@@ -1,8 +1,10 @@
 // The channel's records, its ports table, the port dialog and both pages, through
-// what the pages show and save and what the registry holds afterwards.
+// what the pages show and save and what the registry holds afterwards; the English
+// translation the library carries, followed by pages already shown.
 #include "comchannel/ccomabonentsettingswidget.h"
 #include "comchannel/ccomchannelsettingswidget.h"
 #include "comchannel/ccomportdialog.h"
+#include "common/globalformat.h"
 #include "tests/support/channeldata.h"
 #include "tests/support/fakeinstallation.h"
 #include "tests/support/modalanswer.h"
@@ -16,6 +18,7 @@
 #include <QSpinBox>
 #include <QTableView>
 #include <QToolButton>
+#include <QTranslator>
 #include <QtTest>
 
 namespace {
@@ -57,7 +60,12 @@ QStringList offered(CComAbonentSettingsWidget &page, const QString &choose = QSt
     return entries;
 }
 
+// A text, of the channel page or the abonent page where it is one of theirs.
+using TextOf = QString (*)(QWidget *channel, QWidget *abonent);
+
 } // namespace
+
+Q_DECLARE_METATYPE(TextOf)
 
 class tst_ChannelPage : public QObject
 {
@@ -206,6 +214,49 @@ private slots:
         QCOMPARE(changed.canApply(), QStringLiteral("Укажите телефонный номер"));
         changed.findChild<QLineEdit *>(QStringLiteral("leNumber"))->setText(QStringLiteral("1"));
         QCOMPARE(changed.canApply(), QStringLiteral("Укажите COM порт"));
+    }
+
+    void followsTranslator_data()
+    {
+        QTest::addColumn<TextOf>("textOf");
+        QTest::addColumn<QString>("russian");
+        QTest::addColumn<QString>("english");
+        QTest::newRow("form") << TextOf([](QWidget *channel, QWidget *) { return channel->findChild<QPushButton *>("pbnAdd")->text(); })
+                              << "Добавить" << "Add";
+        QTest::newRow("column header") << TextOf([](QWidget *channel, QWidget *) {
+            return channel->findChild<QTableView *>()->model()->headerData(2, Qt::Horizontal).toString();
+        }) << "Управление потоком" << "Flow control";
+        QTest::newRow("any port") << TextOf([](QWidget *, QWidget *abonent) { return abonent->findChild<QLineEdit *>("lePorts")->text(); })
+                                  << "Любой" << "Any";
+        QTest::newRow("unit") << TextOf([](QWidget *, QWidget *) { return Global::sizeString(2048); }) << "2.0 КБайт" << "2.0 KiB";
+        QTest::newRow("record message")
+            << TextOf([](QWidget *, QWidget *) { return ChannelComSettings().fromByteArray(AbonentComSettings().toByteArray()); })
+            << "Версия настроек 4 не совпадает с текущей 3" << "Settings version 4 does not match the current 3";
+    }
+
+    // A translator installed or removed later reaches what is already shown (forms, table
+    // headers, the abonent page's own texts) and the texts the library makes.
+    void followsTranslator()
+    {
+        QFETCH(TextOf, textOf);
+        QFETCH(QString, russian);
+        QFETCH(QString, english);
+        qRegisterMetaType<Qt::Orientation>();
+        CComChannelSettingsWidget channelPage;
+        CComAbonentSettingsWidget abonentPage;
+        QCOMPARE(abonentPage.loadData(AbonentComSettings().toByteArray()), QString());
+        channelPage.setDisplayExtendedSettings(true);
+        QCOMPARE(textOf(&channelPage, &abonentPage), russian);
+        QSignalSpy headers(channelPage.findChild<QTableView *>()->model(), &QAbstractItemModel::headerDataChanged);
+        QTranslator translator;
+        QVERIFY(translator.load(":/comchannel/translations/comchannel_en.qm"));
+        QVERIFY(QCoreApplication::installTranslator(&translator));
+        QCoreApplication::processEvents();
+        QCOMPARE(textOf(&channelPage, &abonentPage), english);
+        QCOMPARE(headers.count(), 1);
+        QVERIFY(QCoreApplication::removeTranslator(&translator));
+        QCoreApplication::processEvents();
+        QCOMPARE(textOf(&channelPage, &abonentPage), russian);
     }
 };
 
