@@ -1,10 +1,13 @@
+#include "cmodemcheck.h"
 #include "comchannel/comsettings.h"
+#include "host/cmodemcheckdialog.h"
 #include "tests/support/fakeinstallation.h"
 #include "tests/support/unprivileged.h"
 #include "virtualmodems.h"
 
 #include <QProcess>
 #include <QRegularExpression>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -73,7 +76,7 @@ Q_DECLARE_METATYPE(Installation)
 Q_DECLARE_METATYPE(ScriptedModems)
 
 // comconf is driven through its command line, as operators and scripts use it,
-// on records and fake installations made here.
+// on records and fake installations made here; the host's dialog shows the same modem check.
 class TstComconf : public QObject
 {
     Q_OBJECT
@@ -392,6 +395,27 @@ private slots:
         QCOMPARE(snapshot(scratch.filePath("lock1")), locks);
     }
 
+    // The host's result dialog after a real check of scripted modems, one port a row.
+    void hostDialogShowsEveryVerdict()
+    {
+        VirtualModems modems;
+        const QList<ComPortSettings> ports{{true, modems.add(scratch.filePath("ttyUSB0"), "ok"), "ATZ", 9600, 1, 8, 0, 1},
+                                           {true, modems.add(scratch.filePath("ttyUSB1"), "ok"), "AT&F\\rATX9", -1, -1, -1, -1, -1},
+                                           {true, modems.add(scratch.filePath("ttyUSB2"), "silent"), "", 2400, 0, 7, 2, 1}};
+        CModemCheck check(ports, {300, QString(), 0});
+        QSignalSpy finished(&check, &CModemCheck::finished);
+        check.start();
+        QVERIFY(finished.wait() && QDir(scratch.filePath("lock1")).entryList({"LCK..ttyUSB[012]"}, QDir::Files).isEmpty()); // released at once
+        CModemCheckDialog dialog(check.results());
+        const auto *table = dialog.findChild<QTableWidget *>("twResults");
+        QCOMPARE(table->rowCount(), 3);
+        for (int row = 0; row < 3; ++row)
+            QCOMPARE(table->item(row, 1)->text(), check.results().at(row).verdict);
+        QVERIFY(table->item(1, 2)->text().contains(QStringLiteral("\nATX9 → ERROR (")));
+        dialog.show();
+        QVERIFY(QDir().mkpath(SCREENSHOTS_DIR) && dialog.grab().save(SCREENSHOTS_DIR "/modem-check.png"));
+    }
+
     // Without a directory the doctor inspects the installation comconf belongs to.
     void checkDefaultInstallation()
     {
@@ -400,5 +424,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TstComconf)
+QTEST_MAIN(TstComconf)
 #include "tst_comconf.moc"
