@@ -66,7 +66,7 @@ private slots:
     void hostLifecycle_data()
     {
         QTest::addColumn<bool>("registry");    // the host set usedDevices
-        QTest::addColumn<QString>("user");      // pbnAdd:NAME, pbnEdit:NAME, pbnRemove, tbnPorts:ENTRY
+        QTest::addColumn<QString>("user");      // pbnAdd:NAME, pbnEdit:NAME, pbnRemove, tbnPorts
         QTest::addColumn<bool>("hostDeletes");  // the page, during the modal run
         QTest::addColumn<QString>("calls");     // after loading's "clear(2) clear(2) add(2,A)"
         QTest::addColumn<int>("changes");
@@ -82,8 +82,7 @@ private slots:
         // Without the host's registry the page's own one takes the calls.
         QTest::newRow("no registry: add X, applied") << false << "pbnAdd:X" << false << "channelTypes(X) remove(2,) add(2,X)" << 1;
         QTest::newRow("no registry: remove, confirmed") << false << "pbnRemove" << false << "remove(2,B) remove(2,A)" << 1;
-        QTest::newRow("abonent page: menu, chosen") << true << "tbnPorts:A" << false << QString() << 0;
-        QTest::newRow("abonent page: menu, page deleted") << true << "tbnPorts:A" << true << QString() << 0;
+        QTest::newRow("abonent page: menu, page deleted") << true << "tbnPorts" << true << QString() << 0;
     }
 
     // The user starts a modal run; from the event loop that runs it, the host
@@ -125,24 +124,17 @@ private slots:
             TestSupport::ModalWatcher<QMessageBox> warning([&](QMessageBox *) { deletePage(); });
             click(modal, "pbnApply");
         });
-        TestSupport::ModalWatcher<QMenu> menu([&](QMenu *popup) {
-            if (hostDeletes)
-                return deletePage();
-            for (QAction *entry : popup->actions())
-                if (entry->text() == name)
-                    entry->trigger();
-            popup->close();
-        });
-        if (!button.isEmpty())
-            click(page, qPrintable(button));
-        QCOMPARE(dialog.fired() || menu.fired(), !button.isEmpty());
+        // Choosing from the abonent page's menu is the channel page test's.
+        TestSupport::ModalWatcher<QMenu> menu([&](QMenu *) { deletePage(); });
+        click(page, qPrintable(button));
+        QVERIFY(dialog.fired() || menu.fired());
         QCOMPARE(page.isNull(), hostDeletes);
         QCOMPARE(changeReports, changes);
         const QStringList loading{"clear(2)", "clear(2)", "add(2,A)"};
         if (channelPage)
             QCOMPARE(gRegistryCalls, loading + calls.split(QLatin1Char(' '), Qt::SkipEmptyParts));
         QVERIFY(registry || usedDevices.nodes.size() == 1);
-        if (page && channelPage) {
+        if (page) {
             QByteArray data;
             const QStringList saving = save(channelPage, &data);
             ChannelComSettings saved;
@@ -152,8 +144,6 @@ private slots:
                 expected << (port.active ? QStringLiteral("add(2,%1)").arg(port.portName) : QString());
             expected.removeAll(QString());
             QCOMPARE(saving, expected);
-        } else if (page) {
-            QCOMPARE(static_cast<CChannelAbonentSettingsWidget *>(page.data())->prettySettings(), QStringLiteral("Номер: , Порт: A; "));
         }
         delete page;
     }

@@ -150,7 +150,7 @@ private slots:
         QVERIFY(writeFile(scratch.filePath("lock2/LCK..ttyS31"), QByteArray::number(QCoreApplication::applicationPid()) + "\ntst_comconf\n"));
     }
 
-    // A command's exit code and what it prints (usage, version, a record, a refusal); FILE holds the
+    // A command's exit code and what it prints (usage, a record, a refusal); FILE holds the
     // given record or JSON, and a refused record is not written.
     void command_data()
     {
@@ -186,7 +186,6 @@ private slots:
             QByteArray(two).replace(3, 1, "\x07"));
 
         row("help of a command", {"show", "--help"}, 0, {"Использование: comconf show [--json] ФАЙЛ"});
-        row("version", {"--version"}, 0, {"comconf …"});
         row("no command", {}, 2, {"Не указана команда"});
         row("unknown command", {"repair"}, 2, {"Неизвестная команда: repair"});
         row("timeout not a number", {"probe", "--timeout", "2s"}, 2, {"Неверное значение --timeout: 2s…"});

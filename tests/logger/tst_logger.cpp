@@ -52,7 +52,6 @@ private slots:
 
         const QString cont = QString(42, QLatin1Char(' '));
         QTest::newRow("empty line inside") << "Логгер" << "A\n\nB" << 1 << QStringList{line("A", "Логгер"), "", cont + "B"};
-        QTest::newRow("empty text") << "Global" << "" << 1 << QStringList{""};
         QTest::newRow("leading line feed") << "Global" << "\nA" << 1 << QStringList{"", line("A")};
         QTest::newRow("name of 25") << "abcdefghijklmnopqrstuvwxy" << "A" << 1 << QStringList{line("A", "abcdefghijklmnopqrstuvwxy")};
         QTest::newRow("name of 26, echoed") << "abcdefghijklmnopqrstuvwxyz" << "текст" << 0 << QStringList{line("текст", "abcdefghijklmnopqrstuv...")};
