@@ -1,11 +1,18 @@
+#include "cmodemcheck.h"
 #include "comchannel/comsettings.h"
+#include "host/cmodemcheckdialog.h"
+#include "tests/support/fakeinstallation.h"
 #include "tests/support/unprivileged.h"
 #include "virtualmodems.h"
 
 #include <QProcess>
 #include <QRegularExpression>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QtTest>
+
+using FakeInstallation::readFile;
+using FakeInstallation::writeFile;
 
 namespace {
 
@@ -28,19 +35,6 @@ QByteArray channel(const QList<ComPortSettings> &ports, int blockSize = 1024)
 QByteArray abonent(const QString &phoneNumber, const QStringList &ports)
 {
     return AbonentComSettings{phoneNumber, ports}.toByteArray();
-}
-
-void writeFile(const QString &path, const QByteArray &data)
-{
-    QVERIFY(QDir().mkpath(QFileInfo(path).absolutePath()));
-    QFile file(path);
-    QVERIFY2(file.open(QIODevice::WriteOnly) && file.write(data) == data.size(), qPrintable(path));
-}
-
-QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 // Relative paths and contents of every file below root.
@@ -82,7 +76,7 @@ Q_DECLARE_METATYPE(Installation)
 Q_DECLARE_METATYPE(ScriptedModems)
 
 // comconf is driven through its command line, as operators and scripts use it,
-// on records and fake installations made here.
+// on records and fake installations made here; the host's dialog shows the same modem check.
 class TstComconf : public QObject
 {
     Q_OBJECT
@@ -141,7 +135,7 @@ private slots:
         qputenv("COMCONF_LOCK_DIRS", QFile::encodeName(scratch.filePath("lock1") + ':' + scratch.filePath("lock2")));
         qputenv("COMCONF_BYID_DIR", QFile::encodeName(scratch.filePath("by-id")));
         for (const char *device : {"dev/ttyUSB7", "dev/ttyACM3", "dev/ttyS31"})
-            writeFile(scratch.filePath(QString::fromLatin1(device)), QByteArray());
+            QVERIFY(writeFile(scratch.filePath(QString::fromLatin1(device)), QByteArray()));
         QVERIFY(QDir().mkpath(scratch.filePath("by-id")));
         QVERIFY(QFile::link(scratch.filePath("dev/ttyUSB7"), scratch.filePath("by-id/usb-Test_Modem_42-if00-port0")));
 
@@ -151,12 +145,12 @@ private slots:
         const qint32 stale = qint32(exited.processId());
         QVERIFY(exited.waitForFinished() && stale > 0);
         staleLock = QByteArray::number(stale).rightJustified(10) + '\n';
-        writeFile(scratch.filePath("lock1/LCK..ttyUSB7"), staleLock);
-        writeFile(scratch.filePath("lock2/LCK..ttyACM3"), QByteArray(reinterpret_cast<const char *>(&stale), 4));
-        writeFile(scratch.filePath("lock2/LCK..ttyS31"), QByteArray::number(QCoreApplication::applicationPid()) + "\ntst_comconf\n");
+        QVERIFY(writeFile(scratch.filePath("lock1/LCK..ttyUSB7"), staleLock));
+        QVERIFY(writeFile(scratch.filePath("lock2/LCK..ttyACM3"), QByteArray(reinterpret_cast<const char *>(&stale), 4)));
+        QVERIFY(writeFile(scratch.filePath("lock2/LCK..ttyS31"), QByteArray::number(QCoreApplication::applicationPid()) + "\ntst_comconf\n"));
     }
 
-    // A command's exit code and what it prints (usage, version, a record, a refusal); FILE holds the
+    // A command's exit code and what it prints (usage, a record, a refusal); FILE holds the
     // given record or JSON, and a refused record is not written.
     void command_data()
     {
@@ -192,7 +186,6 @@ private slots:
             QByteArray(two).replace(3, 1, "\x07"));
 
         row("help of a command", {"show", "--help"}, 0, {"Использование: comconf show [--json] ФАЙЛ"});
-        row("version", {"--version"}, 0, {"comconf …"});
         row("no command", {}, 2, {"Не указана команда"});
         row("unknown command", {"repair"}, 2, {"Неизвестная команда: repair"});
         row("timeout not a number", {"probe", "--timeout", "2s"}, 2, {"Неверное значение --timeout: 2s…"});
@@ -237,11 +230,11 @@ private slots:
         QFETCH(int, exitCode);
         QFETCH(QStringList, lines);
         QFile::remove(scratch.filePath("bad.conf"));
-        writeFile(scratch.filePath("file"), file);
+        QVERIFY(writeFile(scratch.filePath("file"), file));
         expectRun(arguments, exitCode, lines);
         QVERIFY(!QFile::exists(scratch.filePath("bad.conf")));
         if (exitCode == 0 && arguments.first() == "show" && !file.isEmpty()) {
-            writeFile(scratch.filePath("record.json"), comconf({"show", "--json", arguments.last()}).lines.join('\n').toUtf8());
+            QVERIFY(writeFile(scratch.filePath("record.json"), comconf({"show", "--json", arguments.last()}).lines.join('\n').toUtf8()));
             QCOMPARE(comconf({"build", "--from-json", scratch.filePath("record.json"), "-o", scratch.filePath("built")}).exitCode, 0);
             QCOMPARE(readFile(scratch.filePath("built")), file);
         }
@@ -316,13 +309,13 @@ private slots:
             QVERIFY(installation.levels.at(level) == '-' || QDir().mkpath(dir));
             QVERIFY(installation.levels.at(level) != 'r' || QFile::setPermissions(dir, QFile::Permissions(0x5555)));
         }
-        writeFile(root.filePath("settings/settings.ini"), installation.settings);
+        QVERIFY(writeFile(root.filePath("settings/settings.ini"), installation.settings));
         if (!installation.channelFile.isNull())
-            writeFile(root.filePath("settings/channelCom.conf"), installation.channelFile);
+            QVERIFY(writeFile(root.filePath("settings/channelCom.conf"), installation.channelFile));
         QStringList arguments{"check", root.path(), "--abonents"};
         for (const QByteArray &record : installation.abonents) {
             arguments.append(root.filePath(QStringLiteral("abonent%1").arg(arguments.size())));
-            writeFile(arguments.last(), record);
+            QVERIFY(writeFile(arguments.last(), record));
         }
         if (installation.abonents.isEmpty())
             arguments.removeLast();
@@ -386,11 +379,11 @@ private slots:
                                     ",perm=0660,group=dialout"), port);
             channelPorts.append({true, port, scripted.initString, 115200, 1, 8, 0, 1});
         }
-        writeFile(scratch.filePath("probed/settings/channelCom.conf"), channel(channelPorts));
+        QVERIFY(writeFile(scratch.filePath("probed/settings/channelCom.conf"), channel(channelPorts)));
         const QMap<QString, QByteArray> locks = snapshot(scratch.filePath("lock1"));
         const QString lockPath = scratch.filePath("lock1/LCK..ttyV0");
         if (!scripted.lock.isEmpty())
-            writeFile(lockPath, scripted.lock);
+            QVERIFY(writeFile(lockPath, scripted.lock));
 
         const bool asNobody = scripted.options.removeAll("--as-nobody") > 0;
         expectRun(QStringList{"probe", scratch.filePath("probed"), "--timeout", "1000"} + scripted.options, scripted.exitCode, scripted.lines,
@@ -401,6 +394,27 @@ private slots:
         QCOMPARE(snapshot(scratch.filePath("lock1")), locks);
     }
 
+    // The host's result dialog after a real check of scripted modems, one port a row.
+    void hostDialogShowsEveryVerdict()
+    {
+        VirtualModems modems;
+        const QList<ComPortSettings> ports{{true, modems.add(scratch.filePath("ttyUSB0"), "ok"), "ATZ", 9600, 1, 8, 0, 1},
+                                           {true, modems.add(scratch.filePath("ttyUSB1"), "ok"), "AT&F\\rATX9", -1, -1, -1, -1, -1},
+                                           {true, modems.add(scratch.filePath("ttyUSB2"), "silent"), "", 2400, 0, 7, 2, 1}};
+        CModemCheck check(ports, {300, QString(), 0});
+        QSignalSpy finished(&check, &CModemCheck::finished);
+        check.start();
+        QVERIFY(finished.wait() && QDir(scratch.filePath("lock1")).entryList({"LCK..ttyUSB[012]"}, QDir::Files).isEmpty()); // released at once
+        CModemCheckDialog dialog(check.results());
+        const auto *table = dialog.findChild<QTableWidget *>("twResults");
+        QCOMPARE(table->rowCount(), 3);
+        for (int row = 0; row < 3; ++row)
+            QCOMPARE(table->item(row, 1)->text(), check.results().at(row).verdict);
+        QVERIFY(table->item(1, 2)->text().contains(QStringLiteral("\nATX9 → ERROR (")));
+        dialog.show();
+        QVERIFY(QDir().mkpath(SCREENSHOTS_DIR) && dialog.grab().save(SCREENSHOTS_DIR "/modem-check.png"));
+    }
+
     // Without a directory the doctor inspects the installation comconf belongs to.
     void checkDefaultInstallation()
     {
@@ -409,5 +423,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TstComconf)
+QTEST_MAIN(TstComconf)
 #include "tst_comconf.moc"

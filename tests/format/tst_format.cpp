@@ -29,7 +29,6 @@ private slots:
         TEXT_ROW(sizeString(1023), "1023 байт");
         TEXT_ROW(sizeString(1024), "1.0 КБайт");
         TEXT_ROW(sizeString(1536), "1.5 КБайт");
-        TEXT_ROW(sizeString(1048576), "1.0 МБайт");
         TEXT_ROW(sizeString(1LL << 30), "1.0 ГБайт");
         TEXT_ROW(sizeString(1LL << 50), "1024.0 ТБайт");
         TEXT_ROW(speedString(100), "100 байт/с (800 бит/с)");

@@ -19,27 +19,6 @@ class TestPaths : public QObject
 private slots:
     void init() { FakeInstallation::reset(); }
 
-    // The row is named after the expected place in the installation, so wrong roots fail too.
-    // The settings, the log and the levels' directories are found by the tests that use them.
-    void layout_data()
-    {
-        QTest::addColumn<QString>("actual");
-        QTest::newRow("settings/sounds") << Global::notificationsAudioDir().absolutePath();
-        QTest::newRow("bin/channelSettingsPlugins") << Global::channelSettingsPluginsDir().absolutePath();
-        QTest::newRow("emergecyPatch") << Global::emergecyPatchDir().absolutePath();
-        QTest::newRow("data/0/abonents.states") << Global::abonentsStatesFilePath();
-        QTest::newRow("data/3/log") << Global::logDir(3).absolutePath();
-        QTest::newRow("data/1/messages/input") << Global::inputMessagesDir(1).absolutePath();
-        QTest::newRow("data/3/tasks/toInterface") << Global::tasksToInterfaceDir(3).absolutePath();
-    }
-
-    void layout()
-    {
-        QFETCH(QString, actual);
-        QCOMPARE(actual, FakeInstallation::filePath(QString::fromLatin1(QTest::currentDataTag())));
-        QVERIFY2(!QFileInfo::exists(actual), "path functions create nothing");
-    }
-
     void checkAccess_data()
     {
         QTest::addColumn<QString>("below");

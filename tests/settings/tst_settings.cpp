@@ -44,7 +44,6 @@ private slots:
 
         QTest::newRow("switch list") << 17 << QByteArray("[Debug]\ntransportTasks=yes, no\n") << 0;
         QTest::newRow("file 0644") << 21 << QByteArray("[Permissions]\nfilePermissions=420\n") << 0x6666;
-        QTest::newRow("file lowest") << 21 << QByteArray("[Permissions]\nfilePermissions=24576\n") << 0x6000;
         QTest::newRow("dir above highest") << 22 << QByteArray("[Permissions]\ndirPermissions=30584\n") << 0x7777;
         QTest::newRow("time 99") << 23 << QByteArray("[Details]\nmaxWritingTime=99\n") << 5000;
         QTest::newRow("time 100") << 23 << QByteArray("[Details]\nmaxWritingTime=100\n") << 100;

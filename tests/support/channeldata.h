@@ -6,12 +6,6 @@
 
 namespace TestSupport {
 
-inline ComPortSettings port(bool active, const QString &name, const QString &initString, int baudRate,
-                            int flowControl, int dataBits, int parity, int stopBits)
-{
-    return {active, name, initString, baudRate, flowControl, dataBits, parity, stopBits};
-}
-
 inline ComPortSettings namedPort(const QString &name, bool active)
 {
     return {active, name, QString(), -1, -1, -1, -1, -1};

@@ -13,25 +13,26 @@
 // The test program's own installation: build/tests/<name>/, above its bin/.
 namespace FakeInstallation {
 
-inline QString filePath(QString const &relative)
+// A relative path is taken in the installation; an absolute one stays as it is.
+inline QString filePath(QString const &path)
 {
-    return QDir::cleanPath(QCoreApplication::applicationDirPath() + QStringLiteral("/../") + relative);
+    return QDir::cleanPath(QDir(QCoreApplication::applicationDirPath() + QStringLiteral("/..")).filePath(path));
 }
 
 // Written as another process would: the bytes, then a modification time not used
 // before unless one is given: the settings store takes a file of the same size and time as unchanged.
-inline bool writeFile(QString const &relative, QByteArray const &content, QDateTime modified = QDateTime())
+inline bool writeFile(QString const &path, QByteArray const &content, QDateTime modified = QDateTime())
 {
     static QDateTime last = QDateTime::currentDateTime().addDays(-1);
-    QFile file(filePath(relative));
+    QFile file(filePath(path));
     return QDir().mkpath(QFileInfo(file).absolutePath()) && file.open(QIODevice::WriteOnly | QIODevice::Truncate)
            && file.write(content) == content.size() && file.flush()
            && file.setFileTime(modified.isValid() ? modified : (last = last.addSecs(1)), QFileDevice::FileModificationTime);
 }
 
-inline QByteArray readFile(QString const &relative)
+inline QByteArray readFile(QString const &path)
 {
-    QFile file(filePath(relative));
+    QFile file(filePath(path));
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
