@@ -60,13 +60,12 @@ struct FileState {
     }
 };
 
-// A missing file is a state too: all zero.
+// A missing file is a state too: all zero. A link is followed, as the store follows it.
 FileState stateOf(const QByteArray &path)
 {
     FileState state;
     struct statx status;
-    if (::statx(AT_FDCWD, path.constData(), AT_SYMLINK_NOFOLLOW, STATX_INO | STATX_SIZE | STATX_MTIME | STATX_CTIME,
-                &status) == 0) {
+    if (::statx(AT_FDCWD, path.constData(), 0, STATX_INO | STATX_SIZE | STATX_MTIME | STATX_CTIME, &status) == 0) {
         state.inode = status.stx_ino;
         state.size = status.stx_size;
         state.modified = status.stx_mtime;
