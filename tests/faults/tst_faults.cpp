@@ -13,6 +13,7 @@
 #include <cerrno>
 #include <fcntl.h>
 #include <functional>
+#include <utility>
 #include <pwd.h>
 #include <sys/mount.h>
 #include <sys/stat.h>
@@ -131,15 +132,21 @@ QString victimState()
     return state;
 }
 
+// The neighbour's end of a FIFO it reads from, while the operation runs.
+int fifoReader = -1;
+
 // Puts the object at the path, owned by "nobody"; a hard link is the victim's own inode.
 bool plant(QString const &object, QString const &path)
 {
     const QByteArray name = QFile::encodeName(path);
+    const bool fifo = object.startsWith(QLatin1String("fifo"));
     const bool made = object == QLatin1String("link to file")        ? QFile::link(filePath("victims/file"), path)
                       : object == QLatin1String("link to directory") ? QFile::link(filePath("victims/dir"), path)
-                      : object == QLatin1String("fifo")               ? ::mkfifo(name.constData(), 0666) == 0
+                      : fifo                                          ? ::mkfifo(name.constData(), 0666) == 0
                       : object == QLatin1String("directory")          ? QDir().mkdir(path)
                       : ::link(QFile::encodeName(filePath("victims/shared")).constData(), name.constData()) == 0;
+    if (made && object == QLatin1String("fifo with a reader") && (fifoReader = ::open(name.constData(), O_RDONLY | O_NONBLOCK)) < 0)
+        return false;
     const passwd *nobody = ::getpwnam("nobody");
     return made && nobody && (object == QLatin1String("hard link") || ::lchown(name.constData(), nobody->pw_uid, nobody->pw_gid) == 0);
 }
@@ -248,7 +255,7 @@ private slots:
         QTest::addColumn<bool>("refused"); // otherwise done as if nothing had been there
 
         for (QString const &operation : QStringList{"logline", "newlog", "emergency", "save", "newdir"}) {
-            for (QString const &object : QStringList{"link to file", "link to directory", "fifo", "hard link", "directory"}) {
+            for (QString const &object : QStringList{"link to file", "link to directory", "fifo", "fifo with a reader", "hard link", "directory"}) {
                 // A left-over temporary name is removed, whatever it is; a directory can be saved into.
                 const bool done = (operation == "save" && object != "directory") || (operation == "newdir" && object == "directory");
                 QTest::addRow("%s, %s", qPrintable(operation), qPrintable(object)) << operation << object << !done;
@@ -272,6 +279,8 @@ private slots:
             QFile::remove(at);
             planted = plant(object, at);
         });
+        if (fifoReader >= 0)
+            ::close(std::exchange(fifoReader, -1));
         QVERIFY(planted);
         QCOMPARE(victimState(), before);
         QVERIFY2(report != QLatin1String("hung"), "the operation returned");

@@ -59,6 +59,8 @@ private slots:
         QTest::newRow("quoted name, echoed") << "a\"b" << "текст" << 0 << QStringList{line("текст", "a\"b")};
         QTest::newRow("backslash, echoed") << "Global" << "a\\b" << 0 << QStringList{line("a\\b")};
         QTest::newRow("tab, echoed") << "Global" << "a\tb" << 0 << QStringList{line("a\tb")};
+        QTest::newRow("zero-width space, echoed") << "Global" << "a\u200Bb" << 0 << QStringList{line("a\u200Bb")};
+        QTest::newRow("letter beyond 16 bits") << "Global" << "a\U0001D11Eb" << 1 << QStringList{line("a\U0001D11Eb")};
         QTest::newRow("emergency") << "" << "A\n\nB" << -1 << QStringList{Time + "                forceDebug    A", "", "    B"};
     }
 
