@@ -96,13 +96,12 @@ bool isFreeOfLinks(QString const &dirPath, QString *error)
 
 // Always a new file of this process: whatever stands at the name (a left-over, or
 // a neighbour's link, FIFO or hard link) is removed first and the file created
-// exclusively, so nothing else is truncated or written through. It stays
-// non-blocking, which changes nothing for a regular file.
+// exclusively, so nothing else is truncated or written through.
 bool openTemporary(QFile &file, QString const &path, QString *error)
 {
     int fd = -1;
     if (::unlink(QFile::encodeName(path).constData()) == 0 || errno == ENOENT)
-        fd = RegularFile::open(path, O_WRONLY | O_CREAT | O_EXCL | O_NONBLOCK, 0666);
+        fd = RegularFile::open(path, O_WRONLY | O_CREAT | O_EXCL, 0666);
     if (fd < 0) {
         *error = qt_error_string(errno);
         return false;

@@ -65,12 +65,9 @@ bool LogFileTarget::makeDir(bool *made, DirCreatedHook dirCreated)
 // then an exclusive creation, then a plain open again if another process
 // created the file in between. Whatever a neighbour put at the name instead of
 // a regular file of ours (a link, a FIFO, a hard link) fails the open at once.
-//
-// The descriptor stays non-blocking: that changes nothing for a regular file,
-// and clearing the flag would cost two more system calls a message.
 int LogFileTarget::openOnce(bool *created) const
 {
-    constexpr int Appending = O_WRONLY | O_APPEND | O_NONBLOCK;
+    constexpr int Appending = O_WRONLY | O_APPEND;
     const char *path = encodedFilePath.constData();
     *created = false;
     int fd = RegularFile::open(path, Appending);

@@ -41,8 +41,6 @@ int open(const char *path, int flags, mode_t mode)
         return refuse(fd, ENXIO);
     if (status.stx_nlink != 1)
         return refuse(fd, EMLINK);
-    if (!(flags & O_NONBLOCK) && ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0)
-        return refuse(fd, errno);
     return fd;
 }
 

@@ -11,8 +11,8 @@
 // on, and permissions are set through a descriptor, never by name.
 namespace RegularFile {
 
-// open(2) without following a symbolic link and without blocking (the flag is
-// cleared again once open), accepted only as a regular file with no other name.
+// open(2) without following a symbolic link and without blocking, accepted only
+// as a regular file with no other name (for which the flag changes nothing, so it stays).
 // Otherwise -1 with errno set: ELOOP for a link, ENXIO for a FIFO or device,
 // EMLINK for a hard link, EISDIR for a directory.
 int open(const char *path, int flags, mode_t mode = 0);
